@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Velquin needs.
+# Idempotent: does nothing when everything is already there. Needs root (or sudo).
+set -euo pipefail
+
+packages=(
+  cmake make g++ googletest python3
+  g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
+  wine wine32:i386 wine64 fonts-wine
+  xvfb xdotool imagemagick x11-utils xauth
+  locales fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
+  sox zip unzip file
+  chromium
+  clang clang-tidy cppcheck libclang-rt-14-dev
+)
+
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Wine reports code page 932 only under a Japanese locale.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  $SUDO sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen
+fi

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both trees and runs every test:
+#   1. native unit tests of the rules and the generators (ASan + UBSan),
+#   2. Win32 tests under Wine (real GDI, INI files, dialogs),
+#   3. end-to-end tests that play the real Velquin.exe under Xvfb and Wine,
+# then the benchmark. Exits non-zero when anything fails.
+set -uo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+start=$(date +%s)
+
+bash scripts/setup-deps.sh || exit 1
+jobs=$(nproc 2>/dev/null || echo 2)
+
+step() { echo; echo "==== $*"; }
+failures=()
+
+step "build: native"
+cmake --preset native >/dev/null && cmake --build --preset native -j"$jobs" || exit 1
+step "build: win32"
+cmake --preset win32 >/dev/null && cmake --build --preset win32 -j"$jobs" || exit 1
+step "wine prefix"
+bash scripts/make-prefix.sh || exit 1
+
+step "native unit tests"
+ctest --preset native -j"$jobs" || failures+=(native)
+
+source scripts/xvfb-session.sh
+velquin_start_xvfb 1024x768 || exit 1
+trap velquin_stop_session EXIT
+velquin_start_wine
+
+step "Win32 and end-to-end tests under Wine"
+(cd build/win32 && ctest --output-on-failure) || failures+=(wine)
+
+if [ -x scripts/benchmark.sh ]; then
+  step "benchmark"
+  bash scripts/benchmark.sh || failures+=(benchmark)
+fi
+
+velquin_stop_session
+trap - EXIT
+echo
+echo "artifacts (screenshots, contact sheets): $root/build/win32/artifacts $root/build/native/artifacts"
+echo "test command took $(( $(date +%s) - start )) s"
+if [ ${#failures[@]} -gt 0 ]; then
+  echo "FAILED: ${failures[*]}"
+  exit 1
+fi
+echo "all tests passed"

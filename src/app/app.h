@@ -1,0 +1,59 @@
+#pragma once
+// The application record, the main window's record and the shared window routines.
+#include <windows.h>
+
+#include <commctrl.h>
+
+// Filled by WinMain before anything else happens, never changed afterwards.
+struct AppInfoRecord {
+    const char* title = nullptr;             // main window caption, shortcut name
+    const char* settingsFileName = nullptr;  // beside the executable
+    const char* helpFileName = nullptr;      // beside the executable
+    HINSTANCE instance = nullptr;            // every resource is loaded from here
+};
+extern AppInfoRecord AppInfo;
+
+inline constexpr const char* AppTitle = "Velquin";
+inline constexpr const char* SettingsFileName = "velquin.ini";
+inline constexpr const char* HelpFileName = "help\\VelquinandDorrimat.htm";
+
+inline constexpr const char* MainWindowClass = "Parent Window";
+inline constexpr const char* WorkWindowClass = "Work Window";
+inline constexpr const char* TileWindowClass = "Num Window";
+
+inline constexpr int MainWindowWidth = 480;
+inline constexpr int MainWindowHeight = 453;
+
+// The board off screen: all board drawing goes here, WM_PAINT copies it out.
+struct BackBuffer {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;  // desktop-sized, selected into dc for its whole life
+};
+
+// Handles are made once (tested for null by the creation step) unless noted.
+struct MainWindowStateRecord {
+    HWND window = nullptr;       // the main window itself
+    BackBuffer backBuffer;       // made at every creation step
+    HMENU menu = nullptr;
+    HFONT historyFont = nullptr;
+    HFONT entryFont = nullptr;
+    HCURSOR hintCursor = nullptr;  // loaded at every creation step (a shared cursor)
+    HWND hintTooltip = nullptr;    // a new tooltip at every creation step
+    bool hintToolAdded = false;    // the tool is added once per tooltip window
+};
+extern MainWindowStateRecord MainWindowState;
+
+// The tooltip's one tool; its text pointer is set on each use.
+extern TOOLINFOA HintTool;
+
+void RegisterWindowClasses(HINSTANCE instance);
+HWND CreateMainWindow();
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void NewGame();
+
+// Moves window to the centre of the desktop and leaves it hidden; always 0.
+int CenterOnDesktop(HWND window);
+// Copies bitmap resource id to (x, y) of dc at its own size.
+void BlitBitmapResource(HDC dc, int id, int x, int y);
+// Check mark on "サウンド ON" when soundOn is non-zero, else on "サウンド OFF".
+void CheckSoundMenu(HMENU menu, int soundOn);

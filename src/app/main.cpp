@@ -1,0 +1,27 @@
+// The entry point: fill the application record, register the classes, create,
+// centre and show the main window, and run the message loop.
+#include <windows.h>
+
+#include "app.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+{
+    AppInfo.title = AppTitle;
+    AppInfo.settingsFileName = SettingsFileName;
+    AppInfo.helpFileName = HelpFileName;
+    AppInfo.instance = instance;
+
+    RegisterWindowClasses(instance);
+    // WM_CREATE, and with it a first-run settings dialog, runs inside this call.
+    const HWND window = CreateMainWindow();
+    CenterOnDesktop(window);
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,243 @@
+// The main window: its creation step (re-run by New game), painting from the back
+// buffer, clean-up, and the dispatch of every menu and keypad command.
+#include "app.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "board/board.h"
+#include "board/keypad.h"
+#include "game/effects.h"
+#include "game/game_state.h"
+#include "gdi.h"
+#include "help/help.h"
+#include "resource.h"
+#include "settings/settings.h"
+#include "workwin/work_window.h"
+
+AppInfoRecord AppInfo;
+MainWindowStateRecord MainWindowState;
+TOOLINFOA HintTool;
+
+static_assert(sizeof(TOOLINFOA) == 48, "the tool record is 48 bytes");
+
+namespace {
+
+HFONT CreateArialFont(int height, int width, int weight)
+{
+    return CreateFontA(height, width, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+}
+
+void CreateBackBuffer(HWND window)
+{
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    const HDC windowDc = GetDC(window);
+    BackBuffer& buffer = MainWindowState.backBuffer;
+    buffer.dc = CreateCompatibleDC(windowDc);
+    buffer.bitmap = CreateCompatibleBitmap(windowDc, desktop.right, desktop.bottom);
+    // The bitmap stays selected for the buffer's whole life; the DC's first one is not kept.
+    SelectObject(buffer.dc, buffer.bitmap);
+    BlitBitmapResource(buffer.dc, IDB_BOARD, 0, 0);
+    ReleaseDC(window, windowDc);
+}
+
+void ReleaseBackBuffer()
+{
+    BackBuffer& buffer = MainWindowState.backBuffer;
+    DeleteDC(buffer.dc);
+    DeleteObject(buffer.bitmap);
+    buffer = {};
+}
+
+void CreateHintTooltip(HWND window)
+{
+    MainWindowStateRecord& state = MainWindowState;
+    state.hintCursor = LoadCursorA(AppInfo.instance, MAKEINTRESOURCEA(IDCUR_HINT));
+    // New game makes a new tooltip; the one it replaces would only linger unused.
+    if (state.hintTooltip)
+        DestroyWindow(state.hintTooltip);
+    state.hintTooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, AppInfo.instance, nullptr);
+    state.hintToolAdded = false;
+    GetClientRect(window, &HintTool.rect);
+    HintTool.cbSize = 48;
+    HintTool.uFlags = TTF_SUBCLASS;
+    HintTool.hwnd = window;
+}
+
+LRESULT OnCreate(HWND window)
+{
+    MainWindowStateRecord& state = MainWindowState;
+    state.window = window;
+    InitCommonControls();
+    CreateBackBuffer(window);
+    InitSettings();
+    if (!state.menu) {
+        state.menu = GetMenu(window);
+        CheckSoundMenu(state.menu, SoundOn);
+    }
+    if (!Keypad.goButton)
+        CreateKeypad(window);
+    if (!state.historyFont)
+        state.historyFont = CreateArialFont(35, 0, 600);
+    if (!state.entryFont)
+        state.entryFont = CreateArialFont(50, 20, 900);
+    if (!WorkWindowState.window)
+        CreateWorkWindow(window);
+    CreateHintTooltip(window);
+    CreateTiles();
+    ResetGame();
+    return 0;
+}
+
+void OnPaint(HWND window)
+{
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(window, &ps);
+    const RECT& r = ps.rcPaint;
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, MainWindowState.backBuffer.dc, r.left, r.top,
+           SRCCOPY);
+    EndPaint(window, &ps);
+}
+
+void OnDestroy()
+{
+    MainWindowStateRecord& state = MainWindowState;
+    DeleteDC(state.backBuffer.dc);
+    DeleteObject(state.historyFont);
+    DeleteObject(state.entryFont);
+    DeleteObject(state.backBuffer.bitmap);
+    state.backBuffer = {};
+    SaveSoundSetting();
+    PostQuitMessage(0);
+}
+
+void SetSound(int on)
+{
+    SoundOn = on;
+    CheckSoundMenu(MainWindowState.menu, on);
+}
+
+void OnCommand(HWND window, int id)
+{
+    if (id >= IDC_DIGIT_BASE && id <= IDC_DIGIT_BASE + 8) {
+        PressDigit(id - IDC_DIGIT_BASE + 1);
+        return;
+    }
+    switch (id) {
+    case IDC_GO: SubmitGuess(); break;
+    case IDC_CLEAR: ClearEntry(); break;
+    case IDM_QUIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
+    case IDM_HELPFILE: OpenBesideExe(AppInfo.helpFileName); break;
+    case IDM_ABOUT: ShowAboutDialog(); break;
+    case IDM_HOMEPAGE: OpenHomePage(); break;
+    case IDM_NEWGAME: NewGame(); break;
+    case IDM_SOUND_ON: SetSound(1); break;
+    case IDM_SOUND_OFF: SetSound(0); break;
+    case IDM_ONEPOINT: ShowOnePointHelp(); break;
+    case IDM_WORKWINDOW: ShowWorkWindow(); break;
+    case IDM_WORKWINDOW_HELP: OpenBesideExe(WorkWindowHelpFileName); break;
+    default: break;
+    }
+}
+
+} // namespace
+
+void RegisterWindowClasses(HINSTANCE instance)
+{
+    const HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.hInstance = instance;
+
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hIcon = icon;
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDM_MAIN);
+    wc.lpszClassName = MainWindowClass;
+    wc.hIconSm = icon;
+    RegisterClassExA(&wc);
+
+    wc.lpfnWndProc = WorkWindowProc;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszMenuName = nullptr;
+    wc.lpszClassName = WorkWindowClass;
+    wc.hIconSm = nullptr;
+    RegisterClassExA(&wc);
+
+    wc.lpfnWndProc = TileProc;
+    wc.hIcon = nullptr;
+    wc.hCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDCUR_HAND));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = TileWindowClass;
+    RegisterClassExA(&wc);
+}
+
+HWND CreateMainWindow()
+{
+    return CreateWindowExA(0, MainWindowClass, AppInfo.title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, MainWindowWidth, MainWindowHeight, nullptr, nullptr,
+                           AppInfo.instance, nullptr);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_PAINT: OnPaint(window); return 0;
+    case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_LBUTTONDOWN: return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void NewGame()
+{
+    const HWND window = MainWindowState.window;
+    RestoreKeypad(GameState.enteredCount);
+    SaveSoundSetting();
+    ReleaseBackBuffer();
+    SendTilesHome();
+    SendMessageA(window, WM_CREATE, 0, 0);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+int CenterOnDesktop(HWND window)
+{
+    RECT desktop, rect;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const int x = (desktop.right - width) / 2;
+    const int y = (desktop.bottom - height) / 2;
+    SetWindowPos(window, HWND_TOP, x, y, width, height, SWP_HIDEWINDOW);
+    return 0;
+}
+
+void BlitBitmapResource(HDC dc, int id, int x, int y)
+{
+    const unique_memdc source(dc);
+    const unique_hbitmap bitmap(LoadBitmapA(AppInfo.instance, MAKEINTRESOURCEA(id)));
+    BITMAP info{};
+    GetObjectA(bitmap.get(), sizeof info, &info);
+    const select_scope selected(source.get(), bitmap.get());
+    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
+}
+
+void CheckSoundMenu(HMENU menu, int soundOn)
+{
+    if (soundOn != 0) {
+        CheckMenuItem(menu, IDM_SOUND_OFF, MF_BYCOMMAND | MF_UNCHECKED);
+        CheckMenuItem(menu, IDM_SOUND_ON, MF_BYCOMMAND | MF_CHECKED);
+    } else {
+        CheckMenuItem(menu, IDM_SOUND_OFF, MF_BYCOMMAND | MF_CHECKED);
+        CheckMenuItem(menu, IDM_SOUND_ON, MF_BYCOMMAND | MF_UNCHECKED);
+    }
+}

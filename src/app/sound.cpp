@@ -1,0 +1,11 @@
+// The game's sound effects: bare file names, looked up by the system, never blocking.
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include "game/effects.h"
+
+void PlayGameSound(const char* fileName)
+{
+    PlaySoundA(fileName, nullptr, SND_ASYNC | SND_NODEFAULT);
+}

@@ -1,0 +1,110 @@
+// The keypad: eleven BS_BITMAP push buttons whose faces follow the entry.
+#include "keypad.h"
+
+#include <array>
+
+#include "app/app.h"
+#include "game/effects.h"
+#include "game/game_state.h"
+#include "resource.h"
+
+KeypadRecord Keypad;
+
+namespace {
+
+struct ButtonPlace {
+    int id, x, y, width, height;
+    const char* text;
+};
+
+constexpr int DigitX(int index) { return 10 + 60 * (index % 3); }
+constexpr int DigitY(int index) { return 155 + 60 * (index / 3); }
+constexpr int NormalFace(int index) { return IDB_KEY_NORMAL_BASE + 1 + index; }
+constexpr int UsedFace(int index) { return IDB_KEY_USED_BASE + 1 + index; }
+
+constexpr std::array<const char*, 9> DigitTexts{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+constexpr ButtonPlace GoPlace{IDC_GO, 100, 345, 95, 50, "GO"};
+constexpr ButtonPlace ClearPlace{IDC_CLEAR, 4, 345, 95, 50, "Clear"};
+
+static_assert(DigitX(4) == 70 && DigitY(4) == 215, "digit 5 stands at (70, 215)");
+static_assert(DigitX(6) == 10 && DigitY(6) == 275, "digit 7 stands at (10, 275)");
+
+// Faces are loaded once and shared by every switch, so game after game adds no bitmaps.
+// Indexed by resource id - IDB_KEY_USED_BASE - 1 (106..127).
+std::array<HBITMAP, IDB_CLEAR_IDLE - IDB_KEY_USED_BASE> Faces{};
+
+HBITMAP Face(int resourceId)
+{
+    HBITMAP& face = Faces[resourceId - IDB_KEY_USED_BASE - 1];
+    if (!face)
+        face = LoadBitmapA(AppInfo.instance, MAKEINTRESOURCEA(resourceId));
+    return face;
+}
+
+void ShowFace(HWND button, int resourceId)
+{
+    SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(Face(resourceId)));
+}
+
+HWND CreateButton(HWND mainWindow, const ButtonPlace& place)
+{
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+    return CreateWindowExA(0, "BUTTON", place.text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_BITMAP, place.x,
+                           place.y, place.width, place.height, mainWindow,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), instance, nullptr);
+}
+
+// Every digit button marked used shows its normal face again; the caller clears the flags.
+void RestoreUsedDigits()
+{
+    for (int index = 0; index < 9; ++index)
+        if (GameState.digitUsed[index] == 1)
+            ShowFace(Keypad.digitButtons[index], NormalFace(index));
+}
+
+} // namespace
+
+HBITMAP KeypadFace(int resourceId)
+{
+    return Face(resourceId);
+}
+
+void CreateKeypad(HWND mainWindow)
+{
+    for (int index = 0; index < 9; ++index) {
+        const ButtonPlace place{IDC_DIGIT_BASE + index, DigitX(index), DigitY(index), 55, 55, DigitTexts[index]};
+        Keypad.digitButtons[index] = CreateButton(mainWindow, place);
+        ShowFace(Keypad.digitButtons[index], NormalFace(index));
+    }
+    Keypad.goButton = CreateButton(mainWindow, GoPlace);
+    ShowFace(Keypad.goButton, IDB_GO_IDLE);
+    Keypad.clearButton = CreateButton(mainWindow, ClearPlace);
+    ShowFace(Keypad.clearButton, IDB_CLEAR_IDLE);
+}
+
+void MarkDigitUsed(int n, int index)
+{
+    ShowFace(Keypad.digitButtons[index], UsedFace(index));
+    if (n == 4)
+        ShowFace(Keypad.goButton, IDB_GO_READY);
+    else if (n == 1)
+        ShowFace(Keypad.clearButton, IDB_CLEAR_ACTIVE);
+}
+
+void RestoreKeypad(int n)
+{
+    if (n == 4) {
+        ShowFace(Keypad.goButton, IDB_GO_IDLE);
+        ShowFace(Keypad.clearButton, IDB_CLEAR_IDLE);
+    } else if (n != 0) {
+        ShowFace(Keypad.clearButton, IDB_CLEAR_IDLE);
+    }
+    RestoreUsedDigits();
+}
+
+void ResetKeypadAfterJudgement()
+{
+    ShowFace(Keypad.goButton, IDB_GO_IDLE);
+    ShowFace(Keypad.clearButton, IDB_CLEAR_IDLE);
+    RestoreUsedDigits();
+}

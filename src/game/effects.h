@@ -1,0 +1,22 @@
+#pragma once
+// What the game asks of the window side. The game executable provides these
+// (keypad, board drawing, result dialog, sound); the unit tests put a recorder
+// in their place, so the order of effects can be checked without Windows.
+
+// Keypad faces
+void MarkDigitUsed(int n, int index);
+void RestoreKeypad(int n);
+void ResetKeypadAfterJudgement();
+
+// Board drawing into the back buffer
+void DrawEntryDigit(int n, int d);
+void EraseEntryBoxes();
+void DrawHistoryLine(int n);
+// Invalidates the whole client area of the main window without erasing.
+void InvalidateMainWindow();
+
+// Plays one of the game's sound files asynchronously; silent when it is missing.
+void PlayGameSound(const char* fileName);
+
+// The modal result dialog with GameState's two result texts.
+void ShowResultDialog();

@@ -1,0 +1,129 @@
+#include "game_state.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "../settings/sound_switch.h"
+#include "effects.h"
+
+GameStateRecord GameState;
+
+namespace {
+
+constexpr int MaxGuesses = 10;
+
+bool AcceptsInput()
+{
+    return GameState.finished != 1 && GameState.guessCount < MaxGuesses;
+}
+
+void PlayIfSoundOn(const char* fileName)
+{
+    if (SoundEffectsOn())
+        PlayGameSound(fileName);
+}
+
+void ClearDigitFlags()
+{
+    GameState.digitUsed.fill(0);
+}
+
+template <std::size_t N>
+void CopyText(std::array<char, N>& out, const char* text)
+{
+    std::snprintf(out.data(), N, "%s", text);
+}
+
+void FillResult(const char* headline)
+{
+    const Secret& s = GameState.secret;
+    CopyText(GameState.resultHeadline, headline);
+    std::snprintf(GameState.resultAnswer.data(), GameState.resultAnswer.size(),
+                  "こたえは %d%d%d%d でした", s[0], s[1], s[2], s[3]);
+}
+
+} // namespace
+
+void DrawSecret()
+{
+    // Seeded anew at every game start: two games started within the same second get the same secret.
+    GameState.secret = SecretFromSeed(static_cast<uint32_t>(std::time(nullptr)));
+}
+
+void ResetGame()
+{
+    ClearDigitFlags();
+    GameState.enteredCount = 0;
+    GameState.guessCount = 0;
+    GameState.finished = 0;
+    GameState.guess.fill(0);
+    for (auto& line : GameState.historyLines)
+        CopyText(line, "                ");
+    DrawSecret();
+}
+
+void PressDigit(int d)
+{
+    if (d < 1 || d > 9)
+        return;
+    if (GameState.enteredCount >= 4 || GameState.digitUsed[d - 1] != 0 || !AcceptsInput())
+        return;
+    PlayIfSoundOn(SoundDigit);
+    const int n = ++GameState.enteredCount;
+    GameState.digitUsed[d - 1] = 1;
+    GameState.guess[n - 1] = d;
+    MarkDigitUsed(n, d - 1);
+    DrawEntryDigit(n, d);
+    InvalidateMainWindow();
+}
+
+void ClearEntry()
+{
+    if (!AcceptsInput())
+        return;
+    RestoreKeypad(GameState.enteredCount);
+    ClearDigitFlags();
+    GameState.enteredCount = 0;
+    EraseEntryBoxes();
+    InvalidateMainWindow();
+}
+
+void SubmitGuess()
+{
+    if (!AcceptsInput() || GameState.enteredCount != 4)
+        return;
+    ResetKeypadAfterJudgement();
+    ClearDigitFlags();
+    GameState.enteredCount = 0;
+
+    Score score;
+    JudgeGuess(GameState.secret, GameState.guess, score.strikes, score.balls);
+    const Guess& g = GameState.guess;
+    const int row = GameState.guessCount;
+    std::snprintf(GameState.historyLines[row].data(), GameState.historyLines[row].size(),
+                  "%d %d %d %d    %d   %d", g[0], g[1], g[2], g[3], score.strikes, score.balls);
+    DrawHistoryLine(row);
+    EraseEntryBoxes();
+    InvalidateMainWindow();
+
+    const bool won = score.strikes == 4;
+    if (won)
+        GameState.finished = 1;
+    ++GameState.guessCount;
+
+    if (SoundEffectsOn()) {
+        if (won)
+            PlayGameSound(SoundWin);
+        else if (GameState.guessCount != MaxGuesses)
+            PlayGameSound(SoundJudged);
+    }
+
+    if (won) {
+        FillResult("おめでとうございます");
+        ShowResultDialog();
+    } else if (GameState.guessCount == MaxGuesses) {
+        PlayIfSoundOn(SoundLoss);
+        FillResult("残念でした");
+        ShowResultDialog();
+    }
+}

@@ -1,0 +1,125 @@
+// The settings file beside the executable: the sound switch and the shortcut flags.
+#include "settings.h"
+
+#include <windows.h>
+
+#include <shlwapi.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/app.h"
+#include "settings_path.h"
+
+ShellLinkFlagsRecord ShellLinkFlags;
+
+namespace {
+
+constexpr const char* ConfigSection = "Config";
+constexpr const char* SoundKey = "SOUND";
+constexpr const char* ShellLinkSection = "ShellLink";
+constexpr int MissingFlag = 100;
+
+struct FlagKey {
+    const char* key;
+    int32_t ShellLinkFlagsRecord::*flag;
+};
+// The order in which the keys are read and written.
+constexpr FlagKey FlagKeys[] = {
+    {"STARTUP", &ShellLinkFlagsRecord::startup},
+    {"DESKTOP", &ShellLinkFlagsRecord::desktop},
+    {"STARTMENU", &ShellLinkFlagsRecord::startMenu},
+};
+
+void WriteSettingInt(const char* section, const char* key, int value, const char* fileName)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%d", value);
+    WriteSettingString(section, key, text, fileName);
+}
+
+} // namespace
+
+bool JoinBesideExe(const char* exePath, DWORD exeLength, const char* name, char (&out)[PathBufferSize])
+{
+    out[0] = '\0';
+    if (exeLength == 0 || exeLength >= MAX_PATH || strnlen(exePath, MAX_PATH) >= MAX_PATH)
+        return false;
+    lstrcpyA(out, exePath);
+    PathRemoveFileSpecA(out);
+    // Checked before PathAppendA, which adds at most the one backslash.
+    const bool fits = std::strlen(out) + 1 + std::strlen(name) < MAX_PATH;
+    // A bare name would be looked up in the Windows directory, not beside the game.
+    if (!fits || !PathAppendA(out, name) || PathIsRelativeA(out)) {
+        out[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+bool PathBesideExe(const char* name, char (&out)[PathBufferSize])
+{
+    char exePath[PathBufferSize] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, exePath, MAX_PATH);
+    return JoinBesideExe(exePath, length, name, out);
+}
+
+int FileExistsBesideExe(const char* name)
+{
+    char path[PathBufferSize];
+    return PathBesideExe(name, path) && PathFileExistsA(path) ? 1 : 0;
+}
+
+int ReadSettingInt(const char* section, const char* key, int defaultValue, const char* fileName)
+{
+    char path[PathBufferSize];
+    if (!PathBesideExe(fileName, path))
+        return defaultValue;
+    return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, path));
+}
+
+void WriteSettingString(const char* section, const char* key, const char* value, const char* fileName)
+{
+    char path[PathBufferSize];
+    if (PathBesideExe(fileName, path))
+        WritePrivateProfileStringA(section, key, value, path);
+}
+
+int LoadShellLinkFlags(const char* fileName)
+{
+    bool allMissing = true;
+    for (const FlagKey& entry : FlagKeys) {
+        const int value = ReadSettingInt(ShellLinkSection, entry.key, MissingFlag, fileName);
+        ShellLinkFlags.*entry.flag = value;
+        allMissing = allMissing && value == MissingFlag;
+    }
+    return allMissing ? MissingFlag : 0;
+}
+
+void SaveShellLinkFlags(const char* fileName)
+{
+    for (const FlagKey& entry : FlagKeys)
+        WriteSettingInt(ShellLinkSection, entry.key, ShellLinkFlags.*entry.flag, fileName);
+}
+
+void SaveSoundSetting()
+{
+    WriteSettingInt(ConfigSection, SoundKey, SoundOn, AppInfo.settingsFileName);
+}
+
+void InitSettings()
+{
+    const char* fileName = AppInfo.settingsFileName;
+    // Without a path (the game's own is too long) nothing could be kept, not even the
+    // dialog's answers or a link to a cut-short target: play on with what is in memory.
+    char path[PathBufferSize];
+    if (!PathBesideExe(fileName, path))
+        return;
+    if (FileExistsBesideExe(fileName)) {
+        LoadShellLinkFlags(fileName);
+        SoundOn = ReadSettingInt(ConfigSection, SoundKey, 1, fileName);
+    } else {
+        ShellLinkFlags = {};
+        ShowSettingsDialog();
+    }
+}

@@ -1,0 +1,3 @@
+#include "sound_switch.h"
+
+int32_t SoundOn = 0;

@@ -1,0 +1,35 @@
+#pragma once
+// The work window: a scratch pad with nine draggable digit tiles and four slots.
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+
+struct WorkWindowStateRecord {
+    HWND window = nullptr;          // created once, hidden, never destroyed before the main window
+    std::array<HWND, 9> tiles{};    // tile k shows digit k + 1
+    std::array<POINT, 9> homePositions{{
+        {23, 93}, {67, 93}, {111, 93}, {155, 93},
+        {5, 144}, {48, 144}, {91, 144}, {134, 144}, {177, 144},
+    }};
+};
+extern WorkWindowStateRecord WorkWindowState;
+
+// The work window's background, painted once at creation, screen-sized so that the
+// window can be resized freely. Released by the work window's WM_DESTROY.
+struct WorkBackBufferRecord {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;  // selected into dc for its whole life
+    int32_t width = 0;         // the screen's size when the window was created
+    int32_t height = 0;
+};
+extern WorkBackBufferRecord WorkBackBuffer;
+
+inline constexpr int TileChildId = 127;  // the same for all nine tiles
+
+void CreateWorkWindow(HWND owner);
+void CreateTiles();
+void SendTilesHome();
+void ShowWorkWindow();
+LRESULT CALLBACK WorkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK TileProc(HWND tile, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,424 @@
+#include "e2e.h"
+
+#include <winternl.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "png.h"
+
+namespace e2e {
+namespace {
+
+std::string EnvPath(const char* name, const char* fallback)
+{
+    const char* value = std::getenv(name);
+    return ToWindowsPath(value && *value ? value : fallback);
+}
+
+void CopyFolderFiles(const std::string& from, const std::string& to)
+{
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    const HANDLE find = FindFirstFileA((from + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            CopyFileA((from + "\\" + found.cFileName).c_str(), (to + "\\" + found.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+}
+
+struct FindState {
+    DWORD pid;
+    const char* className;
+    const char* caption;
+    bool visibleOnly;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM param)
+{
+    auto* state = reinterpret_cast<FindState*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != state->pid || (state->visibleOnly && !IsWindowVisible(window)))
+        return TRUE;
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    if (std::string(cls) != state->className)
+        return TRUE;
+    if (state->caption && WindowText(window) != state->caption)
+        return TRUE;
+    state->found = window;
+    return FALSE;
+}
+
+HWND FindTop(DWORD pid, const char* className, const char* caption, bool visibleOnly)
+{
+    FindState state{pid, className, caption, visibleOnly, nullptr};
+    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&state));
+    return state.found;
+}
+
+void SendMouse(int x, int y, DWORD flags)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
+} // namespace
+
+std::string ToWindowsPath(const std::string& linuxPath)
+{
+    if (linuxPath.size() > 1 && linuxPath[1] == ':')
+        return linuxPath;
+    std::string out = "Z:" + linuxPath;
+    for (char& c : out)
+        if (c == '/')
+            c = '\\';
+    return out;
+}
+
+std::string BuiltGameDir()
+{
+    return EnvPath("VELQUIN_GAME_DIR", "/work/main/build/win32/game");
+}
+
+std::string ArtifactsDir()
+{
+    const std::string dir = EnvPath("VELQUIN_ARTIFACTS", "/tmp/velquin-artifacts");
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+std::string ScratchDir()
+{
+    static std::atomic<int> counter{0};
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string root = std::string(temp) + "velquin-e2e";
+    CreateDirectoryA(root.c_str(), nullptr);
+    char name[64];
+    std::snprintf(name, sizeof name, "\\%lu-%d", GetCurrentProcessId(), counter++);
+    const std::string dir = root + name;
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+std::string ReadFileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return "";
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool WriteFileText(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out);
+}
+
+Game::Game(const GameOptions& options) : dir_(ScratchDir() + "\\game")
+{
+    const std::string built = BuiltGameDir();
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    CopyFileA((built + "\\Velquin.exe").c_str(), (dir_ + "\\Velquin.exe").c_str(), FALSE);
+    if (options.withSoundsAndHelp) {
+        CopyFolderFiles(built, dir_);
+        CopyFolderFiles(built + "\\help", dir_ + "\\help");
+    }
+    if (options.ini)
+        WriteFileText(IniPath(), options.ini);
+    const std::string exe = dir_ + "\\Velquin.exe";
+    const std::string cwd = options.workingDir.empty() ? dir_ : options.workingDir;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + exe + "\"";
+    CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &startup,
+                   &info_);
+}
+
+Game::~Game()
+{
+    if (Running() && !Quit()) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    if (info_.hProcess) {
+        CloseHandle(info_.hProcess);
+        CloseHandle(info_.hThread);
+    }
+}
+
+HWND Game::WaitForMainWindow(int timeoutMs)
+{
+    WaitUntil([&] { return (main_ = FindTop(pid(), "Parent Window", nullptr, true)) != nullptr; }, timeoutMs);
+    if (main_)
+        Settle();
+    return main_;
+}
+
+HWND Game::WaitForDialog(const char* caption, int timeoutMs) const
+{
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = FindTop(pid(), "#32770", caption, true)) != nullptr; }, timeoutMs);
+    if (dialog)
+        Sleep(50);  // let WM_INITDIALOG's work reach the screen
+    return dialog;
+}
+
+HWND Game::FindWindowOfClass(const char* className) const
+{
+    return FindTop(pid(), className, nullptr, true);
+}
+
+void Game::Send(int commandId) const
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(main_, WM_COMMAND, static_cast<WPARAM>(commandId), 0, SMTO_NORMAL, 10000, &result);
+}
+
+void Game::Post(int commandId) const
+{
+    PostMessageA(main_, WM_COMMAND, static_cast<WPARAM>(commandId), 0);
+}
+
+void Game::Settle() const
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+    UpdateWindow(main_);
+    SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+    Sleep(60);
+}
+
+void Game::ClickClient(int x, int y, HWND window) const
+{
+    const POINT p = ClientToScreenPoint(window ? window : main_, x, y);
+    Click(p.x, p.y);
+}
+
+bool Game::Running() const
+{
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Game::WaitForExit(DWORD* exitCode, int timeoutMs)
+{
+    if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0)
+        return false;
+    if (exitCode)
+        GetExitCodeProcess(info_.hProcess, exitCode);
+    return true;
+}
+
+bool Game::Quit(DWORD* exitCode, int timeoutMs)
+{
+    HWND window = main_ ? main_ : FindTop(pid(), "Parent Window", nullptr, false);
+    if (window)
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    return WaitForExit(exitCode, timeoutMs);
+}
+
+POINT ClientToScreenPoint(HWND window, int x, int y)
+{
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    return p;
+}
+
+void MouseMoveTo(int x, int y)
+{
+    for (int tries = 0; tries < 50; ++tries) {
+        SendMouse(x, y, 0);
+        POINT now;
+        GetCursorPos(&now);
+        if (now.x == x && now.y == y)
+            return;
+        Sleep(10);
+    }
+}
+
+void MouseDown(int x, int y)
+{
+    MouseMoveTo(x, y);
+    Sleep(50);
+    SendMouse(x, y, MOUSEEVENTF_LEFTDOWN);
+}
+
+void MouseUp(int x, int y)
+{
+    SendMouse(x, y, MOUSEEVENTF_LEFTUP);
+}
+
+void Click(int x, int y)
+{
+    MouseDown(x, y);
+    Sleep(30);
+    MouseUp(x, y);
+    Sleep(30);
+}
+
+void Drag(POINT from, POINT to, int steps, int stepDelayMs)
+{
+    MouseDown(from.x, from.y);
+    Sleep(100);
+    for (int i = 1; i <= steps; ++i) {
+        const int x = from.x + (to.x - from.x) * i / steps;
+        const int y = from.y + (to.y - from.y) * i / steps;
+        SendMouse(x, y, 0);
+        Sleep(stepDelayMs);
+    }
+    MouseMoveTo(to.x, to.y);
+    Sleep(80);
+    MouseUp(to.x, to.y);
+    Sleep(150);
+}
+
+COLORREF Screenshot::At(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return CLR_INVALID;
+    const uint32_t p = pixels[static_cast<size_t>(y) * width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+bool Screenshot::Save(const std::string& name) const
+{
+    std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        rgb[i * 3] = static_cast<uint8_t>(pixels[i] >> 16);
+        rgb[i * 3 + 1] = static_cast<uint8_t>(pixels[i] >> 8);
+        rgb[i * 3 + 2] = static_cast<uint8_t>(pixels[i]);
+    }
+    return WritePng(ArtifactsDir() + "\\" + name + ".png", width, height, rgb);
+}
+
+Screenshot CaptureScreen()
+{
+    Screenshot shot;
+    shot.width = GetSystemMetrics(SM_CXSCREEN);
+    shot.height = GetSystemMetrics(SM_CYSCREEN);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = shot.width;
+    bi.bmiHeader.biHeight = -shot.height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* src = static_cast<const uint32_t*>(bits);
+    shot.pixels.assign(src, src + static_cast<size_t>(shot.width) * shot.height);
+    for (auto& p : shot.pixels)
+        p &= 0x00FFFFFF;
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+std::string WindowText(HWND window)
+{
+    char text[512] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
+                        &length);
+    return text;
+}
+
+std::string DialogItemText(HWND dialog, int id)
+{
+    return WindowText(GetDlgItem(dialog, id));
+}
+
+void ClickDialogButton(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+int GdiObjectCount(HANDLE process)
+{
+    using QueryFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    const auto query =
+        reinterpret_cast<QueryFn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"),
+                                                                          "NtQueryInformationProcess")));
+    if (!query)
+        return -1;
+    struct {
+        LONG exitStatus;
+        void* peb;
+        ULONG_PTR affinity;
+        LONG basePriority;
+        ULONG_PTR pid;
+        ULONG_PTR parentPid;
+    } basic{};
+    if (query(process, 0, &basic, sizeof basic, nullptr) != 0)
+        return -1;
+    // Wine keeps the GDI handle table at PEB + 0x94: 0x10000 entries of 24 bytes,
+    // a non-zero type byte at offset 14 marks a live handle.
+    uint32_t table = 0;
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, static_cast<char*>(basic.peb) + 0x94, &table, sizeof table, &read) || !table)
+        return -1;
+    constexpr size_t entries = 0x10000, entrySize = 24;
+    std::vector<uint8_t> data(entries * entrySize);
+    if (!ReadProcessMemory(process, reinterpret_cast<void*>(static_cast<uintptr_t>(table)), data.data(), data.size(),
+                           &read))
+        return -1;
+    int live = 0;
+    for (size_t i = 0; i < entries; ++i)
+        live += data[i * entrySize + 14] != 0;
+    return live;
+}
+
+namespace {
+BOOL CALLBACK CountChild(HWND, LPARAM param)
+{
+    ++*reinterpret_cast<int*>(param);
+    return TRUE;
+}
+struct CountState {
+    DWORD pid;
+    int count;
+};
+BOOL CALLBACK CountTop(HWND window, LPARAM param)
+{
+    auto* state = reinterpret_cast<CountState*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == state->pid) {
+        ++state->count;
+        EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&state->count));
+    }
+    return TRUE;
+}
+} // namespace
+
+int UserWindowCount(DWORD pid)
+{
+    CountState state{pid, 0};
+    EnumWindows(CountTop, reinterpret_cast<LPARAM>(&state));
+    return state.count;
+}
+
+} // namespace e2e

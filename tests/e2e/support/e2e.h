@@ -1,0 +1,119 @@
+#pragma once
+// Driving the real Velquin.exe as a player would: a fresh copy of the game folder
+// per game, real mouse input with absolute coordinates, window texts read across
+// processes, screen pixels and PNG screenshots.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Folders, as Windows paths. The game folder and artifacts come from the
+// VELQUIN_GAME_DIR and VELQUIN_ARTIFACTS environment variables (Linux paths).
+std::string BuiltGameDir();
+std::string ArtifactsDir();
+std::string ScratchDir();  // a fresh, empty folder for one test
+std::string ToWindowsPath(const std::string& linuxPath);
+
+std::string ReadFileText(const std::string& path);  // "" when missing
+bool WriteFileText(const std::string& path, const std::string& text);
+
+struct GameOptions {
+    // velquin.ini written beside the executable before start; nullptr: no file (a first run).
+    const char* ini = "[Config]\r\nSOUND=0\r\n";
+    // Working directory of the process; empty: the game folder.
+    std::string workingDir;
+    // Copy the wave files and the help folder beside the executable.
+    bool withSoundsAndHelp = true;
+};
+
+class Game {
+public:
+    explicit Game(const GameOptions& options = {});
+    ~Game();  // quits (WM_CLOSE), and kills the process if it does not end
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    const std::string& dir() const { return dir_; }  // Windows path of the game folder
+    std::string IniPath() const { return dir_ + "\\velquin.ini"; }
+    DWORD pid() const { return info_.dwProcessId; }
+    HANDLE process() const { return info_.hProcess; }
+
+    // The visible main window, waited for; nullptr on time-out.
+    HWND WaitForMainWindow(int timeoutMs = 10000);
+    HWND main() const { return main_; }
+
+    // A top-level dialog (#32770) of this process whose caption is caption (CP932), waited for.
+    HWND WaitForDialog(const char* caption, int timeoutMs = 5000) const;
+    // Any visible top-level window of this process with class name className.
+    HWND FindWindowOfClass(const char* className) const;
+
+    // Menu and keypad commands: Send waits until the game has handled it (never for
+    // commands that open a modal dialog: Post those and wait for the dialog).
+    void Send(int commandId) const;
+    void Post(int commandId) const;
+    // Lets the game handle what is queued and repaint, so the screen shows its state.
+    void Settle() const;
+
+    // Real mouse click at a client point of window (main window when null).
+    void ClickClient(int x, int y, HWND window = nullptr) const;
+
+    // Ends the game with WM_CLOSE; true and the exit code when it ended in time.
+    bool Quit(DWORD* exitCode = nullptr, int timeoutMs = 8000);
+    bool Running() const;
+    bool WaitForExit(DWORD* exitCode, int timeoutMs);
+
+private:
+    std::string dir_;
+    PROCESS_INFORMATION info_{};
+    HWND main_ = nullptr;
+};
+
+// Screen coordinates of a client point.
+POINT ClientToScreenPoint(HWND window, int x, int y);
+
+// Real mouse input with absolute coordinates on every event (needed on Wine's virtual desktop).
+void MouseMoveTo(int x, int y);
+void MouseDown(int x, int y);
+void MouseUp(int x, int y);
+void Click(int x, int y);
+// Presses at from, moves in steps to to, releases there.
+void Drag(POINT from, POINT to, int steps = 10, int stepDelayMs = 15);
+
+// What the screen shows now (the whole virtual desktop).
+struct Screenshot {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;  // 0x00RRGGBB, top-down
+    COLORREF At(int x, int y) const;  // as GetPixel would report it
+    bool Save(const std::string& name) const;  // PNG in ArtifactsDir(); name without extension
+};
+Screenshot CaptureScreen();
+
+// Text of a window or dialog item (CP932), as GetWindowTextA returns it.
+std::string WindowText(HWND window);
+std::string DialogItemText(HWND dialog, int id);
+// Presses a button of a dialog the way a click would.
+void ClickDialogButton(HWND dialog, int id);
+
+// Live GDI objects of a process, read from Wine's per-process GDI handle table
+// (GetGuiResources is not implemented there). -1 when it cannot be read.
+int GdiObjectCount(HANDLE process);
+// Windows that belong to a process: top-level windows and all their children.
+int UserWindowCount(DWORD pid);
+
+// Polls until predicate holds or the time is up.
+template <typename Predicate>
+bool WaitUntil(Predicate predicate, int timeoutMs = 5000, int stepMs = 10)
+{
+    for (int waited = 0;; waited += stepMs) {
+        if (predicate())
+            return true;
+        if (waited >= timeoutMs)
+            return false;
+        Sleep(stepMs);
+    }
+}
+
+} // namespace e2e

@@ -1,0 +1,237 @@
+// Turn flow: what is accepted, and the exact order of effects each action triggers.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "effect_recorder.h"
+#include "game/game_state.h"
+#include "settings/sound_switch.h"
+#include "solver.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+class GameFlow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SoundOn = 1;
+        ResetGame();
+        GameState.secret = {1, 2, 3, 4};
+        Effects.Clear();
+    }
+    void Enter(const char* digits)
+    {
+        for (const char* p = digits; *p; ++p)
+            PressDigit(*p - '0');
+    }
+    void Play(const char* digits)
+    {
+        Enter(digits);
+        SubmitGuess();
+    }
+    std::string Line(int row) const { return GameState.historyLines[row].data(); }
+};
+
+TEST_F(GameFlow, DigitPressEffectsInOrder)
+{
+    PressDigit(3);
+    EXPECT_EQ(Effects.log, (Log{"sound 21.wav", "mark 1 2", "entry 1 3", "invalidate"}));
+    Effects.Clear();
+    Enter("719");
+    EXPECT_EQ(Effects.log, (Log{"sound 21.wav", "mark 2 6", "entry 2 7", "invalidate",  //
+                                "sound 21.wav", "mark 3 0", "entry 3 1", "invalidate",  //
+                                "sound 21.wav", "mark 4 8", "entry 4 9", "invalidate"}));
+    EXPECT_EQ(GameState.enteredCount, 4);
+    EXPECT_EQ(GameState.guess, (Guess{3, 7, 1, 9}));
+    const std::array<int32_t, 9> used{1, 0, 1, 0, 0, 0, 1, 0, 1};
+    EXPECT_EQ(GameState.digitUsed, used);
+}
+
+TEST_F(GameFlow, RefusedInputDoesNothingAtAll)
+{
+    Enter("55");        // the same digit twice
+    Effects.Clear();
+    PressDigit(5);
+    SubmitGuess();      // GO with one digit
+    Enter("12");
+    SubmitGuess();      // GO with three digits
+    Effects.Clear();
+    EXPECT_EQ(GameState.enteredCount, 3);
+    SubmitGuess();
+    PressDigit(1);
+    EXPECT_TRUE(Effects.log.empty());
+    Enter("3");
+    Effects.Clear();
+    PressDigit(9);      // a fifth digit
+    EXPECT_TRUE(Effects.log.empty());
+    EXPECT_EQ(GameState.guess, (Guess{5, 1, 2, 3}));
+    EXPECT_EQ(GameState.guessCount, 0);
+}
+
+TEST_F(GameFlow, ClearIsAcceptedEvenWithNothingEntered)
+{
+    ClearEntry();
+    EXPECT_EQ(Effects.log, (Log{"restore 0", "erase", "invalidate"}));
+    Enter("86");
+    Effects.Clear();
+    ClearEntry();
+    EXPECT_EQ(Effects.log, (Log{"restore 2", "erase", "invalidate"}));
+    EXPECT_EQ(GameState.enteredCount, 0);
+    EXPECT_EQ(GameState.digitUsed, (std::array<int32_t, 9>{}));
+    PressDigit(8);  // usable again after Clear
+    EXPECT_EQ(GameState.guess[0], 8);
+}
+
+TEST_F(GameFlow, GuessJudgedFormatsTheSixteenCharacterLine)
+{
+    Enter("1563");
+    Effects.Clear();
+    SubmitGuess();
+    EXPECT_EQ(Effects.log, (Log{"resetkeys", "history 0", "erase", "invalidate", "sound PIN1.wav"}));
+    EXPECT_EQ(Line(0), "1 5 6 3    1   1");
+    EXPECT_EQ(Line(0).size(), 16u);
+    EXPECT_EQ(Line(1), std::string(16, ' '));
+    EXPECT_EQ(GameState.guessCount, 1);
+    EXPECT_EQ(GameState.enteredCount, 0);
+    EXPECT_EQ(GameState.digitUsed, (std::array<int32_t, 9>{}));
+}
+
+TEST_F(GameFlow, WinShowsTheAnswerAndEndsInput)
+{
+    Play("1234");
+    EXPECT_EQ(Effects.log, (Log{"sound 21.wav", "mark 1 0", "entry 1 1", "invalidate",  //
+                                "sound 21.wav", "mark 2 1", "entry 2 2", "invalidate",  //
+                                "sound 21.wav", "mark 3 2", "entry 3 3", "invalidate",  //
+                                "sound 21.wav", "mark 4 3", "entry 4 4", "invalidate",  //
+                                "resetkeys", "history 0", "erase", "invalidate", "sound FAN2.wav", "dialog"}));
+    ASSERT_EQ(Effects.dialogs.size(), 1u);
+    EXPECT_EQ(Effects.dialogs[0].first, "おめでとうございます");
+    EXPECT_EQ(Effects.dialogs[0].second, "こたえは 1234 でした");
+    EXPECT_EQ(GameState.finished, 1);
+    Effects.Clear();
+    Enter("5678");
+    ClearEntry();
+    SubmitGuess();
+    EXPECT_TRUE(Effects.log.empty()) << "nothing is accepted after a win";
+}
+
+TEST_F(GameFlow, WinOnTheTenthGuessIsAWinWithTheFanfare)
+{
+    for (int i = 0; i < 9; ++i)
+        Play("5678");
+    Effects.Clear();
+    Play("1234");
+    EXPECT_EQ(GameState.guessCount, 10);
+    EXPECT_EQ(Effects.log.back(), "dialog");
+    EXPECT_EQ(Effects.log[Effects.log.size() - 2], "sound FAN2.wav");
+    for (const auto& e : Effects.log)
+        EXPECT_NE(e, "sound DOWN1.wav");
+    ASSERT_EQ(Effects.dialogs.size(), 1u);
+    EXPECT_EQ(Effects.dialogs[0].first, "おめでとうございます");
+    EXPECT_EQ(Line(9), "1 2 3 4    4   0");
+}
+
+TEST_F(GameFlow, MissOnTheTenthGuessLosesWithoutThePing)
+{
+    GameState.secret = {7, 1, 9, 3};
+    for (int i = 0; i < 9; ++i)
+        Play("1234");
+    Effects.Clear();
+    Enter("5678");
+    Effects.Clear();
+    SubmitGuess();
+    EXPECT_EQ(Effects.log, (Log{"resetkeys", "history 9", "erase", "invalidate", "sound DOWN1.wav", "dialog"}));
+    ASSERT_EQ(Effects.dialogs.size(), 1u);
+    EXPECT_EQ(Effects.dialogs[0].first, "残念でした");
+    EXPECT_EQ(Effects.dialogs[0].second, "こたえは 7193 でした");
+    EXPECT_EQ(GameState.finished, 0);
+    Effects.Clear();
+    Enter("12");
+    ClearEntry();
+    EXPECT_TRUE(Effects.log.empty()) << "nothing is accepted after a loss";
+}
+
+TEST_F(GameFlow, SoundOffOrAnyValueButOneIsSilentWithTheSameFlow)
+{
+    for (int32_t sound : {0, 2, -1}) {
+        SoundOn = sound;
+        ResetGame();
+        GameState.secret = {1, 2, 3, 4};
+        Effects.Clear();
+        for (int i = 0; i < 9; ++i)
+            Play("5678");
+        Play("1234");
+        for (const auto& e : Effects.log)
+            EXPECT_EQ(e.rfind("sound", 0), std::string::npos) << "SoundOn " << sound << ": " << e;
+        EXPECT_EQ(Effects.log.back(), "dialog");
+        EXPECT_EQ(GameState.finished, 1);
+    }
+}
+
+TEST_F(GameFlow, ResetClearsEverythingAndDrawsAValidSecret)
+{
+    Play("5678");
+    Enter("12");
+    ResetGame();
+    EXPECT_EQ(GameState.enteredCount, 0);
+    EXPECT_EQ(GameState.guessCount, 0);
+    EXPECT_EQ(GameState.finished, 0);
+    EXPECT_EQ(GameState.guess, (Guess{}));
+    EXPECT_EQ(GameState.digitUsed, (std::array<int32_t, 9>{}));
+    for (int row = 0; row < 10; ++row)
+        EXPECT_EQ(Line(row), std::string(16, ' '));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_GE(GameState.secret[i], 1);
+        EXPECT_LE(GameState.secret[i], 9);
+    }
+    EXPECT_TRUE(Effects.log.empty() || Effects.log.back() != "dialog");
+}
+
+TEST_F(GameFlow, ResultTextsAreShiftJisBytes)
+{
+    // おめでとうございます and 残念でした in code page 932.
+    Play("1234");
+    const unsigned char congrats[] = {0x82, 0xa8, 0x82, 0xdf, 0x82, 0xc5, 0x82, 0xc6, 0x82, 0xa4,
+                                      0x82, 0xb2, 0x82, 0xb4, 0x82, 0xa2, 0x82, 0xdc, 0x82, 0xb7, 0};
+    EXPECT_EQ(std::memcmp(GameState.resultHeadline.data(), congrats, sizeof congrats), 0);
+    const unsigned char answer[] = {0x82, 0xb1, 0x82, 0xbd, 0x82, 0xa6, 0x82, 0xcd, ' ', '1', '2', '3', '4', ' ',
+                                    0x82, 0xc5, 0x82, 0xb5, 0x82, 0xbd, 0};
+    EXPECT_EQ(std::memcmp(GameState.resultAnswer.data(), answer, sizeof answer), 0);
+}
+
+// A player's proof: reading only the history lines, the solver finds every secret.
+TEST(Solver, FindsEverySecretWithinTenGuessesThroughTheGame)
+{
+    solver::Player player;
+    SoundOn = 0;
+    int worst = 0, total = 0;
+    for (const auto& code : solver::AllCodes()) {
+        ResetGame();
+        GameState.secret = code;
+        player.Restart();
+        while (GameState.finished == 0 && GameState.guessCount < 10) {
+            for (int d : player.Guess())
+                PressDigit(d);
+            const int row = GameState.guessCount;
+            SubmitGuess();
+            const char* line = GameState.historyLines[row].data();
+            if (GameState.finished == 0) {
+                ASSERT_TRUE(player.Feed(line[11] - '0', line[15] - '0')) << line;
+            }
+        }
+        ASSERT_EQ(GameState.finished, 1) << "lost on " << code[0] << code[1] << code[2] << code[3];
+        worst = std::max(worst, GameState.guessCount);
+        total += GameState.guessCount;
+    }
+    Effects.Clear();
+    RecordProperty("worst", worst);
+    RecordProperty("mean_x1000", total * 1000 / 3024);
+    std::printf("solver: worst %d guesses, mean %.3f over 3024 secrets\n", worst, total / 3024.0);
+    EXPECT_LE(worst, 10);
+}
+
+} // namespace

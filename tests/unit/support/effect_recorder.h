@@ -1,0 +1,18 @@
+#pragma once
+// Stands in for the window side of the game: every effect the game asks for is
+// written down in order, so tests check the sequence and not just the end state.
+#include <string>
+#include <vector>
+
+struct EffectRecorder {
+    std::vector<std::string> log;
+    // Called by ShowResultDialog, with the two texts the dialog would show.
+    std::vector<std::pair<std::string, std::string>> dialogs;
+    void Clear()
+    {
+        log.clear();
+        dialogs.clear();
+    }
+};
+
+extern EffectRecorder Effects;

@@ -1,0 +1,386 @@
+// The main window against the real platform: the faces each event leaves on the
+// keypad, what the board drawing leaves in the back buffer, centring, hint zones.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/app.h"
+#include "board/board.h"
+#include "board/keypad.h"
+#include "game/effects.h"
+#include "game/game_state.h"
+#include "resource.h"
+#include "settings/sound_switch.h"
+#include "workwin/work_window.h"
+
+namespace {
+
+std::string BesideTestExe(const char* name)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path);
+    return dir.substr(0, dir.find_last_of('\\') + 1) + name;
+}
+
+BOOL CALLBACK CountOwnedTooltips(HWND w, LPARAM count)
+{
+    char cls[64];
+    GetClassNameA(w, cls, sizeof cls);
+    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0 && GetWindow(w, GW_OWNER) == MainWindowState.window)
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// Answers the modal dialogs the game opens: a timer running inside the dialog's
+// own message loop reads its two texts, tries Escape (which must not close it),
+// then presses OK.
+struct DialogAnswer {
+    std::string caption, headline, answer;
+    bool survivedEscape = false;
+    int seen = 0;
+};
+DialogAnswer LastDialog;
+
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    const HWND dialog = FindWindowA("#32770", nullptr);
+    if (!dialog || GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId() || !IsWindowVisible(dialog))
+        return;
+    char text[128];
+    GetWindowTextA(dialog, text, sizeof text);
+    LastDialog.caption = text;
+    GetDlgItemTextA(dialog, IDC_RESULT_HEADLINE, text, sizeof text);
+    LastDialog.headline = text;
+    GetDlgItemTextA(dialog, IDC_RESULT_ANSWER, text, sizeof text);
+    LastDialog.answer = text;
+    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    LastDialog.survivedEscape = IsWindow(dialog) && IsWindowVisible(dialog);
+    ++LastDialog.seen;
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+// One hidden main window for the whole suite, built by the real creation step.
+class MainWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        // A settings file beside the test program, so the creation step is not a first run.
+        FILE* f = std::fopen(BesideTestExe("velquin.ini").c_str(), "wb");
+        if (f) {
+            std::fputs("[Config]\r\nSOUND=0\r\n", f);
+            std::fclose(f);
+        }
+        if (!MainWindowState.window)
+            CreateMainWindow();
+        ASSERT_NE(MainWindowState.window, nullptr);
+    }
+    void SetUp() override
+    {
+        timer_ = SetTimer(nullptr, 0, 30, AnswerDialog);
+        LastDialog = {};
+        SoundOn = 0;
+        NewGame();
+        GameState.secret = {1, 2, 3, 4};
+    }
+
+    void TearDown() override { KillTimer(nullptr, timer_); }
+    UINT_PTR timer_ = 0;
+
+    static int FaceOf(HWND button)
+    {
+        const auto shown = reinterpret_cast<HBITMAP>(SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
+        for (int id = IDB_KEY_USED_BASE + 1; id <= IDB_CLEAR_IDLE; ++id)
+            if (KeypadFace(id) == shown)
+                return id;
+        return 0;
+    }
+    // Faces of the nine digits, then GO, then Clear.
+    static std::string Faces()
+    {
+        std::string out;
+        for (HWND b : Keypad.digitButtons)
+            out += std::to_string(FaceOf(b)) + " ";
+        return out + std::to_string(FaceOf(Keypad.goButton)) + " " + std::to_string(FaceOf(Keypad.clearButton));
+    }
+    static std::string RestingWith(std::initializer_list<int> usedDigits, int go, int clear)
+    {
+        std::string out;
+        for (int i = 0; i < 9; ++i) {
+            int face = IDB_KEY_NORMAL_BASE + 1 + i;
+            for (int d : usedDigits)
+                if (d == i + 1)
+                    face = IDB_KEY_USED_BASE + 1 + i;
+            out += std::to_string(face) + " ";
+        }
+        return out + std::to_string(go) + " " + std::to_string(clear);
+    }
+    static COLORREF Back(int x, int y) { return GetPixel(MainWindowState.backBuffer.dc, x, y); }
+};
+
+TEST_F(MainWindow, KeypadStandsWhereThePlayerExpectsIt)
+{
+    const struct {
+        HWND button;
+        int id, x, y, w, h;
+    } expected[] = {
+        {Keypad.digitButtons[0], 100, 10, 155, 55, 55}, {Keypad.digitButtons[4], 104, 70, 215, 55, 55},
+        {Keypad.digitButtons[6], 106, 10, 275, 55, 55}, {Keypad.digitButtons[8], 108, 130, 275, 55, 55},
+        {Keypad.goButton, 109, 100, 345, 95, 50},       {Keypad.clearButton, 110, 4, 345, 95, 50},
+    };
+    for (const auto& e : expected) {
+        RECT r;
+        GetWindowRect(e.button, &r);
+        MapWindowPoints(nullptr, MainWindowState.window, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(GetDlgCtrlID(e.button), e.id);
+        EXPECT_EQ(r.left, e.x) << e.id;
+        EXPECT_EQ(r.top, e.y) << e.id;
+        EXPECT_EQ(r.right - r.left, e.w) << e.id;
+        EXPECT_EQ(r.bottom - r.top, e.h) << e.id;
+        EXPECT_TRUE(GetWindowLongA(e.button, GWL_STYLE) & BS_BITMAP);
+        EXPECT_TRUE(IsWindowEnabled(e.button));
+    }
+}
+
+TEST_F(MainWindow, FacesFollowEveryEvent)
+{
+    EXPECT_EQ(Faces(), RestingWith({}, IDB_GO_IDLE, IDB_CLEAR_IDLE));
+    PressDigit(3);
+    EXPECT_EQ(Faces(), RestingWith({3}, IDB_GO_IDLE, IDB_CLEAR_ACTIVE));
+    PressDigit(7);
+    PressDigit(1);
+    EXPECT_EQ(Faces(), RestingWith({3, 7, 1}, IDB_GO_IDLE, IDB_CLEAR_ACTIVE));
+    PressDigit(7);  // refused: nothing changes
+    EXPECT_EQ(Faces(), RestingWith({3, 7, 1}, IDB_GO_IDLE, IDB_CLEAR_ACTIVE));
+    PressDigit(9);
+    EXPECT_EQ(Faces(), RestingWith({3, 7, 1, 9}, IDB_GO_READY, IDB_CLEAR_ACTIVE));
+    ClearEntry();
+    EXPECT_EQ(Faces(), RestingWith({}, IDB_GO_IDLE, IDB_CLEAR_IDLE));
+
+    PressDigit(5);
+    PressDigit(6);
+    ClearEntry();  // two digits: GO was idle and stays so
+    EXPECT_EQ(Faces(), RestingWith({}, IDB_GO_IDLE, IDB_CLEAR_IDLE));
+
+    for (int d : {5, 6, 7, 8})
+        PressDigit(d);
+    SubmitGuess();
+    EXPECT_EQ(Faces(), RestingWith({}, IDB_GO_IDLE, IDB_CLEAR_IDLE));
+    EXPECT_EQ(GameState.digitUsed, (std::array<int32_t, 9>{}));
+
+    PressDigit(2);
+    PressDigit(4);
+    PressDigit(6);
+    NewGame();  // New game in the middle of a guess
+    EXPECT_EQ(Faces(), RestingWith({}, IDB_GO_IDLE, IDB_CLEAR_IDLE));
+}
+
+TEST_F(MainWindow, NewGameRebuildsOnlyWhatItMust)
+{
+    const HWND go = Keypad.goButton, tooltipBefore = MainWindowState.hintTooltip;
+    const HFONT history = MainWindowState.historyFont, entry = MainWindowState.entryFont;
+    const HWND work = WorkWindowState.window;
+    NewGame();
+    NewGame();
+    EXPECT_EQ(Keypad.goButton, go);
+    EXPECT_EQ(MainWindowState.historyFont, history);
+    EXPECT_EQ(MainWindowState.entryFont, entry);
+    EXPECT_EQ(WorkWindowState.window, work);
+    EXPECT_NE(MainWindowState.hintTooltip, tooltipBefore);
+    EXPECT_FALSE(IsWindow(tooltipBefore)) << "the tooltip New game replaces is destroyed";
+    int tooltips = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountOwnedTooltips, reinterpret_cast<LPARAM>(&tooltips));
+    EXPECT_EQ(tooltips, 1);
+}
+
+TEST_F(MainWindow, EntryDigitsAndEraseTouchOnlyTheGreenBoxes)
+{
+    std::array<std::array<COLORREF, 480>, 150> before{};
+    for (int y = 0; y < 150; ++y)
+        for (int x = 0; x < 200; ++x)
+            before[y][x] = Back(x, y);
+    for (int d : {1, 5, 6, 3})
+        PressDigit(d);
+    // Each digit is drawn in dark green inside its own box.
+    for (int n = 1; n <= 4; ++n) {
+        int dark = 0;
+        for (int y = 96; y <= 143; ++y)
+            for (int x = 32 + 35 * (n - 1); x <= 63 + 35 * (n - 1); ++x)
+                dark += Back(x, y) == EntryTextColour;
+        EXPECT_GT(dark, 40) << "box " << n;
+    }
+    ClearEntry();
+    for (int y = 0; y < 150; ++y)
+        for (int x = 0; x < 200; ++x) {
+            const bool inFill = y >= 97 && y <= 141 && x >= 33 && x <= 166 && (x - 33) % 35 <= 28;
+            if (!inFill) {
+                ASSERT_EQ(Back(x, y), before[y][x]) << "erase reached outside a fill at " << x << "," << y;
+            } else {
+                ASSERT_EQ(Back(x, y), EntryGreen) << x << "," << y;
+            }
+            if (before[y][x] == RGB(191, 63, 95)) {
+                ASSERT_EQ(Back(x, y), before[y][x]) << "rose pixel changed at " << x << "," << y;
+            }
+        }
+}
+
+TEST_F(MainWindow, HistoryLinesLandInTheirRows)
+{
+    for (int i = 0; i < 9; ++i) {
+        for (int d : {5, 6, 7, 8})
+            PressDigit(d);
+        SubmitGuess();
+    }
+    // The tenth line, 1 2 3 9 scoring three strikes, at y 366: everything it
+    // changes lies in its own row, from y 366 down.
+    PressDigit(1);
+    PressDigit(2);
+    PressDigit(3);
+    PressDigit(9);
+    std::vector<COLORREF> before;
+    for (int y = 300; y < 410; ++y)
+        for (int x = 198; x < 473; ++x)
+            before.push_back(Back(x, y));
+    SubmitGuess();
+    int top = 1000, bottom = -1, right = -1;
+    size_t i = 0;
+    for (int y = 300; y < 410; ++y)
+        for (int x = 198; x < 473; ++x, ++i)
+            if (Back(x, y) != before[i]) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                right = std::max(right, x);
+            }
+    EXPECT_GE(top, 366);
+    EXPECT_LE(bottom, 366 + 35);
+    EXPECT_GT(right, 377) << "the strike count reaches the S column";
+    EXPECT_STREQ(GameState.historyLines[9].data(), "1 2 3 9    3   0");
+    // The loss was announced, and Escape did not close the announcement.
+    EXPECT_EQ(LastDialog.seen, 1);
+    EXPECT_EQ(LastDialog.caption, "判定 - Velquin");
+    EXPECT_EQ(LastDialog.headline, "残念でした");
+    EXPECT_EQ(LastDialog.answer, "こたえは 1234 でした");
+    EXPECT_TRUE(LastDialog.survivedEscape);
+}
+
+TEST_F(MainWindow, WinIsAnnouncedAndTheBoardKeepsItsHistory)
+{
+    for (int d : {1, 5, 6, 3})
+        PressDigit(d);
+    SubmitGuess();
+    for (int d : {1, 2, 3, 4})
+        PressDigit(d);
+    SubmitGuess();
+    EXPECT_EQ(LastDialog.seen, 1);
+    EXPECT_EQ(LastDialog.headline, "おめでとうございます");
+    EXPECT_EQ(LastDialog.answer, "こたえは 1234 でした");
+    EXPECT_TRUE(LastDialog.survivedEscape);
+    PressDigit(5);  // nothing is accepted until New game
+    EXPECT_EQ(GameState.enteredCount, 0);
+    NewGame();
+    PressDigit(5);
+    EXPECT_EQ(GameState.enteredCount, 1);
+}
+
+TEST_F(MainWindow, PaintCopiesExactlyTheUpdateRectangle)
+{
+    const HWND w = MainWindowState.window;
+    ShowWindow(w, SW_SHOWNOACTIVATE);
+    UpdateWindow(w);
+    // Mark the back buffer, invalidate only (10,10)-(20,30), and paint.
+    const HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT all{0, 0, 100, 100};
+    FillRect(MainWindowState.backBuffer.dc, &all, red);
+    DeleteObject(red);
+    RECT part{10, 10, 20, 30};
+    InvalidateRect(w, &part, FALSE);
+    UpdateWindow(w);
+    GdiFlush();
+    Sleep(100);
+    const HDC dc = GetDC(w);
+    EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 19, 29), RGB(255, 0, 0));
+    EXPECT_NE(GetPixel(dc, 20, 29), RGB(255, 0, 0));
+    EXPECT_NE(GetPixel(dc, 9, 10), RGB(255, 0, 0));
+    EXPECT_NE(GetPixel(dc, 15, 30), RGB(255, 0, 0));
+    ReleaseDC(w, dc);
+    ShowWindow(w, SW_HIDE);
+}
+
+TEST_F(MainWindow, HintZonesAndOneToolWhateverTheMouseDoes)
+{
+    EXPECT_EQ(HintZoneAt(375, 10), HintZone::Strike);
+    EXPECT_EQ(HintZoneAt(410, 400), HintZone::Strike);
+    EXPECT_EQ(HintZoneAt(411, 200), HintZone::None);
+    EXPECT_EQ(HintZoneAt(419, 200), HintZone::None);
+    EXPECT_EQ(HintZoneAt(420, 10), HintZone::Ball);
+    EXPECT_EQ(HintZoneAt(455, 400), HintZone::Ball);
+    EXPECT_EQ(HintZoneAt(430, 401), HintZone::None);
+    EXPECT_EQ(HintZoneAt(400, 9), HintZone::None);
+    EXPECT_EQ(HintZoneAt(374, 100), HintZone::None);
+    EXPECT_EQ(HintZoneAt(0x10000 + 380, 100), HintZone::Strike) << "coordinates are 16-bit";
+
+    const HWND w = MainWindowState.window;
+    for (int i = 0; i < 300; ++i) {
+        const int x = (i % 3 == 0) ? 380 : (i % 3 == 1) ? 430 : 100;
+        SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(x, 20 + i));
+    }
+    EXPECT_EQ(SendMessageA(MainWindowState.hintTooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    // The tool's text follows the column under the mouse.
+    char text[256] = {};
+    TOOLINFOA ti{};
+    ti.cbSize = 48;
+    ti.hwnd = w;
+    ti.lpszText = text;
+    SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(440, 100));
+    SendMessageA(MainWindowState.hintTooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, BallHintText);
+    SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(390, 100));
+    SendMessageA(MainWindowState.hintTooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, StrikeHintText);
+    // A new game's tooltip starts with one tool too.
+    NewGame();
+    SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(390, 100));
+    SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(391, 100));
+    EXPECT_EQ(SendMessageA(MainWindowState.hintTooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+}
+
+TEST(CenterOnDesktop, CentresTruncatingAndHides)
+{
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    const struct {
+        int w, h;
+    } sizes[] = {{480, 453}, {481, 454}, {desktop.right + 101, desktop.bottom + 51}};
+    for (const auto& s : sizes) {
+        const HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 5, 5, s.w, s.h, nullptr, nullptr,
+                                       nullptr, nullptr);
+        EXPECT_EQ(CenterOnDesktop(w), 0);
+        RECT r;
+        GetWindowRect(w, &r);
+        EXPECT_EQ(r.left, (desktop.right - s.w) / 2);
+        EXPECT_EQ(r.top, (desktop.bottom - s.h) / 2);
+        EXPECT_EQ(r.right - r.left, s.w);
+        EXPECT_FALSE(IsWindowVisible(w));
+        if (s.w > desktop.right) {
+            EXPECT_LT(r.left, 0);
+            EXPECT_LE(std::abs(-r.left - (r.right - desktop.right)), 1) << "overhangs both edges equally";
+        }
+        DestroyWindow(w);
+    }
+    if (desktop.right == 1024 && desktop.bottom == 768) {
+        const HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 480, 453, nullptr, nullptr, nullptr, nullptr);
+        CenterOnDesktop(w);
+        RECT r;
+        GetWindowRect(w, &r);
+        EXPECT_EQ(r.left, 272);
+        EXPECT_EQ(r.top, 157);
+        DestroyWindow(w);
+    }
+}
+
+} // namespace

@@ -1,0 +1,30 @@
+# Runs a generator into OUT and fails unless OUT holds exactly the files of REF, byte for byte.
+# cmake -DGEN=<generator> -DREF=<committed directory> -DOUT=<scratch directory> -P check_reproducible.cmake
+file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY ${OUT})
+execute_process(COMMAND ${GEN} ${OUT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${GEN} failed: ${rc}")
+endif()
+
+file(GLOB made RELATIVE ${OUT} ${OUT}/*)
+file(GLOB committed RELATIVE ${REF} ${REF}/*)
+list(SORT made)
+list(SORT committed)
+if(NOT made STREQUAL committed)
+  message(FATAL_ERROR "file lists differ\n generated: ${made}\n committed: ${committed}")
+endif()
+
+set(changed "")
+foreach(f IN LISTS made)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${f} ${REF}/${f} RESULT_VARIABLE diff)
+  if(NOT diff EQUAL 0)
+    list(APPEND changed ${f})
+  endif()
+endforeach()
+if(changed)
+  message(FATAL_ERROR "generated files differ from the committed ones: ${changed}\n"
+                      "regenerate them into ${REF} if the change is intended")
+endif()
+list(LENGTH made n)
+message(STATUS "${n} files reproduced exactly")
