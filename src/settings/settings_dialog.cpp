@@ -1,11 +1,12 @@
 // The first-run dialog that asks where the game should put shortcuts to itself.
+#include "settings.h"
+
 #include <windows.h>
 
 #include <shlobj.h>
 
 #include "app/app.h"
 #include "resource.h"
-#include "settings.h"
 
 namespace {
 

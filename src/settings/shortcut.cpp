@@ -1,4 +1,6 @@
 // Shell links to the running executable in the shell's special folders.
+#include "settings.h"
+
 #include <windows.h>
 
 #include <objbase.h>
@@ -6,7 +8,6 @@
 
 #include <cstring>
 
-#include "settings.h"
 #include "settings_path.h"
 
 namespace {
