@@ -80,14 +80,18 @@ TEST(HelpPaging, ForwardToTheEndAndBackToPageOne)
     EXPECT_EQ(PressHelpButton(view.page, HelpButton::Back).text, PageString(1));
 }
 
-TEST(HelpPages, LengthsAndZeroFilledBuffers)
+TEST(HelpPages, LengthsLineFeedsAndZeroFilledBuffers)
 {
     constexpr std::size_t lengths[] = {51, 64, 132, 163, 108};
+    constexpr int lineFeeds[] = {0, 1, 0, 0, 2};
     std::size_t longest = 0;
     for (int page = 1; page <= 5; ++page) {
         const HelpPageText& buffer = HelpPages[static_cast<std::size_t>(page - 1)];
         const std::size_t length = std::strlen(buffer.data());
         EXPECT_EQ(length, lengths[page - 1]) << "page " << page;
+        EXPECT_EQ(std::count(buffer.begin(), buffer.end(), '\n'), lineFeeds[page - 1]) << "page " << page;
+        // Digits are full width: no ASCII digit byte (trail bytes start at 0x40).
+        EXPECT_EQ(std::string(buffer.data()).find_first_of("0123456789"), std::string::npos) << "page " << page;
         EXPECT_TRUE(std::all_of(buffer.begin() + static_cast<std::ptrdiff_t>(length), buffer.end(),
                                 [](char c) { return c == 0; }))
             << "page " << page;
@@ -113,22 +117,9 @@ TEST(HelpPages, ShiftJisBytes)
     // "…てください。\n\n次へを押してください。": the blank line, then 次 (0x8E 0x9F).
     const std::string intro = HelpIntroduction;
     EXPECT_EQ(intro.substr(64, 5), std::string("\x81\x42\n\n\x8E", 5));
-    // "チャレンジは １０ 回までです。" ends page 5: full-width 1 and 0 between ASCII spaces.
+    // Page 5's last line, "チャレンジは １０ 回までです。": full-width 1 and 0 between ASCII spaces.
     const std::string page5 = PageString(5);
     EXPECT_NE(page5.find("\n\x83\x60\x83\x83\x83\x8C\x83\x93\x83\x57\x82\xCD\x20\x82\x50\x82\x4F\x20"), std::string::npos);
-}
-
-TEST(HelpPages, LineFeedsOnlyWhereTheLinesBreakAndNoHalfWidthDigits)
-{
-    const int lineFeeds[] = {0, 1, 0, 0, 2};
-    for (int page = 1; page <= 5; ++page) {
-        const std::string text = PageString(page);
-        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), lineFeeds[page - 1]) << "page " << page;
-        EXPECT_EQ(text.find('\r'), std::string::npos) << "page " << page;
-        EXPECT_EQ(text.find_first_of("0123456789"), std::string::npos) << "page " << page;
-    }
-    const std::string intro = HelpIntroduction;
-    EXPECT_EQ(std::count(intro.begin(), intro.end(), '\n'), 2);
 }
 
 } // namespace
