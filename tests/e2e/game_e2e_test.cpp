@@ -282,3 +282,100 @@ TEST(Game, WonByReadingTheBoard)
     player.PressDigit(9);
     EXPECT_TRUE(player.EntryShows({9}));
 }
+
+// Ten misses lose: the dialog names a secret drawn from the start time's seed,
+// and every row on screen carries that secret's score for its guess.
+TEST(Game, LostOnTheTenthGuessShowsTheSecret)
+{
+    const auto before = static_cast<uint32_t>(std::time(nullptr));
+    Game game;
+    ASSERT_NE(game.WaitForMainWindow(), nullptr);
+    const auto after = static_cast<uint32_t>(std::time(nullptr));
+    std::set<Code> candidates;
+    for (uint32_t t = before; t <= after; ++t)
+        candidates.insert(SecretFromSeed(t));
+
+    Player player(game);
+    std::vector<Code> guesses;
+    for (const Code& c : solver::AllCodes())
+        if (!candidates.count(c) && guesses.size() < 10)
+            guesses.push_back(c);
+
+    Result result;
+    std::vector<std::pair<int, int>> scores;
+    for (int row = 0; row < 10; ++row) {
+        player.Enter(guesses[row]);
+        player.PressGo();
+        int s = -1, b = -1;
+        ASSERT_TRUE(AwaitJudgement(game, player, row, guesses[row], s, b, result)) << "row " << row;
+        if (row < 9) {
+            ASSERT_EQ(result.dialog, nullptr) << "the game ended early at row " << row;
+            scores.emplace_back(s, b);
+        }
+    }
+    ASSERT_NE(result.dialog, nullptr);
+    EXPECT_EQ(result.headline, "残念でした");
+    CaptureScreen().Save("game-lost");
+    ClickDialogButton(result.dialog, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(result.dialog); }));
+    int s = -1, b = -1;
+    ASSERT_TRUE(player.ReadRow(9, guesses[9], s, b));
+    scores.emplace_back(s, b);
+
+    const Code* secret = nullptr;
+    for (const Code& c : candidates)
+        if (result.answer == "こたえは " + Digits(c) + " でした")
+            secret = &c;
+    ASSERT_NE(secret, nullptr) << "the answer is no secret of the seeds " << before << ".." << after;
+    for (int row = 0; row < 10; ++row) {
+        int32_t strikes = 0, balls = 0;
+        JudgeGuess(*secret, guesses[row], strikes, balls);
+        EXPECT_EQ(scores[row], std::make_pair(static_cast<int>(strikes), static_cast<int>(balls))) << "row " << row;
+    }
+    // Lost: the keypad does nothing until New game.
+    player.PressDigit(guesses[0][0]);
+    EXPECT_TRUE(player.EntryShows({}));
+}
+
+TEST(Game, NewGameInTheMiddleOfAGuessStartsClean)
+{
+    Game game;
+    ASSERT_NE(game.WaitForMainWindow(), nullptr);
+    Player player(game);
+    player.Enter({1, 2, 3, 4});
+    player.PressGo();
+    player.PressDigit(5);
+    player.PressDigit(6);
+    player.PressDigit(7);
+    EXPECT_TRUE(player.EntryShows({5, 6, 7}));
+    game.Send(IDM_NEWGAME);
+    EXPECT_TRUE(player.EntryShows({}));
+    EXPECT_TRUE(player.RowIsEmpty(0));
+    player.PressDigit(5);  // the digits of the abandoned guess are free again
+    player.PressDigit(6);
+    EXPECT_TRUE(player.EntryShows({5, 6}));
+    // Clicks outside every button change nothing.
+    game.ClickClient(300, 20);
+    game.ClickClient(100, 30);
+    EXPECT_TRUE(player.EntryShows({5, 6}));
+}
+
+// The sound choice reaches the file only when the game closes, here by the
+// caption's close box, which quits like the menu with exit code 0.
+TEST(Game, SoundChoiceIsSavedWhenTheCloseBoxQuits)
+{
+    Game game;
+    const HWND main = game.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    game.Send(IDM_SOUND_ON);
+    EXPECT_NE(ReadFileText(game.IniPath()).find("SOUND=0"), std::string::npos) << "not written before exit";
+    RECT r;
+    GetWindowRect(main, &r);
+    const int frame = GetSystemMetrics(SM_CXFIXEDFRAME);
+    const int button = GetSystemMetrics(SM_CXSIZE);
+    Click(r.right - frame - button / 2 - 1, r.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2);
+    DWORD code = 1;
+    ASSERT_TRUE(game.WaitForExit(&code, 8000)) << "the close box did not end the game";
+    EXPECT_EQ(code, 0u);
+    EXPECT_NE(ReadFileText(game.IniPath()).find("SOUND=1"), std::string::npos) << ReadFileText(game.IniPath());
+}
