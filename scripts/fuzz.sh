@@ -34,9 +34,20 @@ seed_turn_flow() {
   printf '\001\000\000\001\002\003\014\004\005\012\003\011\002\011\007\020\005\004\017\003\000\000' >"$dir/mixed"
 }
 
+# tile_slots bytes: actions of drags and steps (see tests/fuzz/tile_slots_fuzz.cpp);
+# a step is flags, x + 40, y - 200.
+seed_tile_slots() {
+  local dir=$1
+  # Sound on; tile 0 snaps into slot 0, tile 1 is refused there, tile 2 is pushed.
+  printf '\007\001\000\000\000\000\066\150\000\001\000\000\064\144\000\002\001\000\106\120\001\106\202' >"$dir/snap-refuse-push"
+  # Tile 3 snaps into slot 2, then straight into slot 0 without a sound; after
+  # the tiles go home, the next snap sounds again.
+  printf '\007\001\000\003\000\000\230\146\000\003\000\000\064\146\006\000\004\000\000\066\150' >"$dir/slot-to-slot-home"
+}
+
 summary=()
 status=0
-for target in turn_flow; do
+for target in turn_flow tile_slots; do
   exe="$build/${target}_fuzz"
   [ -x "$exe" ] || continue
   corpus="$build/corpus/$target"
