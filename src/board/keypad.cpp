@@ -71,6 +71,9 @@ HBITMAP KeypadFace(int resourceId)
 
 void CreateKeypad(HWND mainWindow)
 {
+    // All 22 faces up front, so the object count is the same before and after play.
+    for (int id = IDB_KEY_USED_BASE + 1; id <= IDB_CLEAR_IDLE; ++id)
+        Face(id);
     for (int index = 0; index < 9; ++index) {
         const ButtonPlace place{IDC_DIGIT_BASE + index, DigitX(index), DigitY(index), 55, 55, DigitTexts[index]};
         Keypad.digitButtons[index] = CreateButton(mainWindow, place);
