@@ -349,6 +349,33 @@ TEST_F(MainWindow, HintZonesAndOneToolWhateverTheMouseDoes)
     EXPECT_EQ(SendMessageA(MainWindowState.hintTooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
 }
 
+TEST_F(MainWindow, SoundMenuMarksFollowTheSwitch)
+{
+    const HMENU menu = MainWindowState.menu;
+    ASSERT_EQ(menu, GetMenu(MainWindowState.window));
+    const auto checked = [&](int id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    SendMessageA(MainWindowState.window, WM_COMMAND, IDM_SOUND_ON, 0);
+    EXPECT_EQ(SoundOn, 1);
+    EXPECT_TRUE(checked(IDM_SOUND_ON));
+    EXPECT_FALSE(checked(IDM_SOUND_OFF));
+    SendMessageA(MainWindowState.window, WM_COMMAND, IDM_SOUND_OFF, 0);
+    EXPECT_EQ(SoundOn, 0);
+    EXPECT_FALSE(checked(IDM_SOUND_ON));
+    EXPECT_TRUE(checked(IDM_SOUND_OFF));
+    CheckSoundMenu(menu, 2);  // any non-zero value counts as on
+    EXPECT_TRUE(checked(IDM_SOUND_ON));
+    EXPECT_FALSE(checked(IDM_SOUND_OFF));
+    EXPECT_FALSE(GetMenuState(menu, IDM_SOUND_ON, MF_BYCOMMAND) & MF_GRAYED);
+    // The high word of a command is ignored, and unknown ids change nothing.
+    SendMessageA(MainWindowState.window, WM_COMMAND, MAKEWPARAM(IDM_SOUND_ON, 1), 0);
+    EXPECT_EQ(SoundOn, 1);
+    SendMessageA(MainWindowState.window, WM_COMMAND, 12345, 0);
+    SendMessageA(MainWindowState.window, WM_COMMAND, IDC_DIGIT_BASE + 9, 0);
+    EXPECT_EQ(SoundOn, 1);
+    EXPECT_EQ(GameState.enteredCount, 0);
+    SoundOn = 0;
+}
+
 TEST(CenterOnDesktop, CentresTruncatingAndHides)
 {
     RECT desktop;
