@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "board_model.h"
 #include "e2e.h"
 #include "game/secret.h"
 #include "resource.h"
@@ -16,149 +17,12 @@ using namespace e2e;
 
 namespace {
 
-using Code = std::array<int32_t, 4>;
+
 
 std::string Digits(const Code& c)
 {
     return std::to_string(c[0]) + std::to_string(c[1]) + std::to_string(c[2]) + std::to_string(c[3]);
 }
-
-// The board as the game draws it, rendered here from the game's own resources.
-class BoardModel {
-public:
-    explicit BoardModel(const std::string& exe)
-        : module_(LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE))
-    {
-        history_ = CreateFontA(35, 0, 0, 0, 600, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-        entry_ = CreateFontA(50, 20, 0, 0, 900, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-    }
-    ~BoardModel()
-    {
-        DeleteObject(history_);
-        DeleteObject(entry_);
-        if (module_)
-            FreeLibrary(module_);
-    }
-    // Pixels of rect (client coordinates) of the empty board with texts drawn on it.
-    struct Text {
-        HFONT font;
-        COLORREF colour;
-        int x, y;
-        std::string text;
-    };
-    std::vector<COLORREF> Render(const RECT& rect, const std::vector<Text>& texts) const
-    {
-        const HDC screen = GetDC(nullptr);
-        const HDC dc = CreateCompatibleDC(screen);
-        const HBITMAP canvas = CreateCompatibleBitmap(screen, 480, 420);
-        ReleaseDC(nullptr, screen);
-        const HGDIOBJ oldCanvas = SelectObject(dc, canvas);
-        const HDC src = CreateCompatibleDC(dc);
-        const HBITMAP board = LoadBitmapA(module_, MAKEINTRESOURCEA(IDB_BOARD));
-        const HGDIOBJ oldBoard = SelectObject(src, board);
-        BitBlt(dc, 0, 0, 473, 410, src, 0, 0, SRCCOPY);
-        SelectObject(src, oldBoard);
-        DeleteObject(board);
-        DeleteDC(src);
-        SetBkMode(dc, TRANSPARENT);
-        for (const Text& t : texts) {
-            const HGDIOBJ oldFont = SelectObject(dc, t.font);
-            SetTextColor(dc, t.colour);
-            TextOutA(dc, t.x, t.y, t.text.c_str(), static_cast<int>(t.text.size()));
-            SelectObject(dc, oldFont);
-        }
-        std::vector<COLORREF> out;
-        for (int y = rect.top; y < rect.bottom; ++y)
-            for (int x = rect.left; x < rect.right; ++x)
-                out.push_back(GetPixel(dc, x, y));
-        SelectObject(dc, oldCanvas);
-        DeleteObject(canvas);
-        DeleteDC(dc);
-        return out;
-    }
-    HFONT history() const { return history_; }
-    HFONT entry() const { return entry_; }
-
-private:
-    HMODULE module_;
-    HFONT history_, entry_;
-};
-
-std::vector<COLORREF> ScreenRegion(const Screenshot& shot, POINT origin, const RECT& rect)
-{
-    std::vector<COLORREF> out;
-    for (int y = rect.top; y < rect.bottom; ++y)
-        for (int x = rect.left; x < rect.right; ++x)
-            out.push_back(shot.At(origin.x + x, origin.y + y));
-    return out;
-}
-
-RECT HistoryRow(int n)
-{
-    return RECT{244, 42 + 36 * n, 466, 42 + 36 * n + 34};
-}
-
-const RECT EntryBoxes{32, 96, 168, 144};
-
-class Player {
-public:
-    explicit Player(Game& game) : game_(game), model_(game.dir() + "\\Velquin.exe") {}
-
-    void PressDigit(int d)
-    {
-        const int i = d - 1;
-        game_.ClickClient(10 + 60 * (i % 3) + 27, 155 + 60 * (i / 3) + 27);
-    }
-    void PressGo() { game_.ClickClient(147, 370); }
-    void PressClear() { game_.ClickClient(51, 370); }
-    void Enter(const Code& code)
-    {
-        for (int d : code)
-            PressDigit(d);
-    }
-
-    // The entry boxes on screen show exactly these digits (and nothing when empty).
-    bool EntryShows(const std::vector<int>& digits) const
-    {
-        std::vector<BoardModel::Text> texts;
-        for (size_t k = 0; k < digits.size(); ++k)
-            texts.push_back({model_.entry(), RGB(0, 40, 0), 35 * static_cast<int>(k + 1) + 1, 97,
-                             std::to_string(digits[k])});
-        game_.Settle();
-        return ScreenRegion(CaptureScreen(), Origin(), EntryBoxes) == model_.Render(EntryBoxes, texts);
-    }
-
-    // Reads the score of history row n by matching it against every possible line.
-    bool ReadRow(int n, const Code& guess, int& strikes, int& balls) const
-    {
-        game_.Settle();
-        const auto shown = ScreenRegion(CaptureScreen(), Origin(), HistoryRow(n));
-        for (int s = 0; s <= 4; ++s)
-            for (int b = 0; s + b <= 4; ++b) {
-                char line[20];
-                std::snprintf(line, sizeof line, "%d %d %d %d    %d   %d", guess[0], guess[1], guess[2], guess[3], s, b);
-                if (model_.Render(HistoryRow(n), {{model_.history(), RGB(0, 0, 128), 250, 42 + 36 * n, line}}) ==
-                    shown) {
-                    strikes = s;
-                    balls = b;
-                    return true;
-                }
-            }
-        return false;
-    }
-
-    bool RowIsEmpty(int n) const
-    {
-        game_.Settle();
-        return ScreenRegion(CaptureScreen(), Origin(), HistoryRow(n)) == model_.Render(HistoryRow(n), {});
-    }
-
-    POINT Origin() const { return ClientToScreenPoint(game_.main(), 0, 0); }
-
-private:
-    Game& game_;
-    BoardModel model_;
-};
 
 struct Result {
     HWND dialog = nullptr;
