@@ -45,6 +45,30 @@ seed_tile_slots() {
   printf '\007\001\000\003\000\000\230\146\000\003\000\000\064\146\006\000\004\000\000\066\150' >"$dir/slot-to-slot-home"
 }
 
+# Line and branch coverage of the rules a target drives, from one pass over its
+# corpus with a build instrumented for llvm-cov.
+declare -A rules=(
+  [turn_flow]="src/game/game_state.cpp src/game/secret.cpp"
+  [tile_slots]="src/workwin/tile_slots.cpp"
+)
+coverage=$build/coverage
+covered=no
+source_coverage() {
+  local target=$1
+  if [ $covered = no ]; then
+    covered=failed
+    { CC=clang CXX=clang++ cmake -S tests/fuzz -B "$coverage" -DVELQUIN_FUZZ_COVERAGE=ON &&
+      cmake --build "$coverage" -j"$jobs"; } >"$build/logs/coverage-build.log" 2>&1 && covered=yes
+  fi
+  [ $covered = yes ] || { echo "coverage not built"; return; }
+  rm -f "$coverage/$target.profraw"
+  LLVM_PROFILE_FILE="$coverage/$target.profraw" "$coverage/${target}_fuzz" -runs=0 \
+    "$build/corpus/$target" "$build/seeds/$target" >/dev/null 2>&1 &&
+    llvm-profdata merge -sparse "$coverage/$target.profraw" -o "$coverage/$target.profdata" &&
+    llvm-cov report "$coverage/${target}_fuzz" -instr-profile="$coverage/$target.profdata" \
+      ${rules[$target]} 2>/dev/null | awk '/^TOTAL/ { print "lines " $10 " branches " $13 }'
+}
+
 summary=()
 status=0
 for target in turn_flow tile_slots; do
@@ -65,13 +89,18 @@ for target in turn_flow tile_slots; do
   cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$done_line")
   ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$done_line")
   corp=$(sed -n 's/.* corp: \([0-9]*\).*/\1/p' <<<"$done_line")
+  if [ $rc -eq 0 ] && [ -n "$done_line" ]; then
+    lines=$(source_coverage "$target")
+  fi
   if [ $rc -ne 0 ] || [ -z "$done_line" ]; then
     status=1
     echo "---- $target (log: $log)"
-    grep -E -A12 '^(turn flow|tile slots):|ERROR|runtime error' "$log" | head -n 40
+    grep -E -A8 '^(turn flow|tile slots):|ERROR|runtime error' "$log" | head -n 30
+    crash=$(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log" | tail -n 1)
+    [ -n "$crash" ] && echo "reproduce: VELQUIN_FUZZ_TRACE=1 $exe $crash"
     summary+=("$target FAILED after ${runs:-?} runs, ${took}s")
   else
-    summary+=("$target ${runs} runs in ${took}s, cov ${cov} ft ${ft} corpus ${corp}")
+    summary+=("$target ${runs} runs in ${took}s, cov ${cov} ft ${ft} corpus ${corp}, rules ${lines}")
   fi
 done
 

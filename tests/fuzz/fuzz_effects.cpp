@@ -104,7 +104,7 @@ void ShowResultDialog()
         Record(EffectKind::Dialog);
         return;
     }
-    Record(EffectKind::Dialog, 0, 0, std::string(head.data()) + "\n" + answer.data());
+    Record(EffectKind::Dialog, 0, 0, std::string(head.data()) + " | " + answer.data());
 }
 
 std::string Describe(const Effect& e)

@@ -14,7 +14,7 @@ struct Effect {
     EffectKind kind;
     int a;
     int b;
-    std::string text;  // sound file name, or the dialog's two lines joined by '\n'
+    std::string text;  // sound file name, or the dialog's two lines joined by " | "
 
     Effect(EffectKind kind, int a = 0, int b = 0, std::string text = {})
         : kind(kind), a(a), b(b), text(std::move(text))

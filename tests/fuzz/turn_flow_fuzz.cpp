@@ -61,6 +61,7 @@ Model M;
 std::vector<Effect> Want;
 std::string Action;
 int Step = 0;
+bool Trace = false;  // VELQUIN_FUZZ_TRACE=1: print every action with its effects
 
 [[noreturn]] void Fail(const std::string& what)
 {
@@ -174,11 +175,11 @@ void ModelGo()
     if (M.won) {
         if (SoundOn == 1)
             Want.push_back({EffectKind::Sound, 0, 0, SoundWin});
-        Want.push_back({EffectKind::Dialog, 0, 0, std::string(Congratulations) + "\n" + answer});
+        Want.push_back({EffectKind::Dialog, 0, 0, std::string(Congratulations) + " | " + answer});
     } else if (M.judged == 10) {
         if (SoundOn == 1)
             Want.push_back({EffectKind::Sound, 0, 0, SoundLoss});
-        Want.push_back({EffectKind::Dialog, 0, 0, std::string(TooBad) + "\n" + answer});
+        Want.push_back({EffectKind::Dialog, 0, 0, std::string(TooBad) + " | " + answer});
     } else if (SoundOn == 1) {
         Want.push_back({EffectKind::Sound, 0, 0, SoundJudged});
     }
@@ -269,6 +270,12 @@ constexpr std::array<int, 8> OutOfRange{0, 10, -1, 11, 100, -9, INT_MIN, INT_MAX
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    Trace = std::getenv("VELQUIN_FUZZ_TRACE") != nullptr;
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Input in(data, size);
@@ -326,6 +333,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             Action = "secret digit " + std::to_string(d);
             ModelDigit(d);
             PressDigit(d);
+        }
+        if (Trace) {
+            std::fprintf(stderr, "%d: %s ->", Step, Action.c_str());
+            for (const auto& e : Recorded.log)
+                std::fprintf(stderr, " [%s]", Describe(e).c_str());
+            std::fprintf(stderr, "\n");
         }
         CheckAgainstModel(wasOver);
         CheckInvariants();
