@@ -94,7 +94,7 @@ with open(os.path.join(root, out, "tidy", "compile_commands.json"), "w") as f:
 with open(os.path.join(root, out, "tidy", "files.txt"), "w") as f:
     f.write("\n".join(files) + "\n")
 PY
-cp .clang-tidy "$out/cp932/.clang-tidy"
+cp .clang-tidy "$out/cp932/.clang-tidy" || die "no .clang-tidy"
 
 tidy_files=$(wc -l <"$out/tidy/files.txt")
 tidy_log="$out/clang-tidy.log"
