@@ -3,8 +3,11 @@
 # each for a bounded time under ASan and UBSan, with a fixed seed and a corpus
 # that grows in build/fuzz/corpus from one run to the next.
 #   bash scripts/fuzz.sh [seconds per target]     (default 25, or $VELQUIN_FUZZ_SECONDS)
-# A failing input is kept as build/fuzz/artifacts/<target>-crash-*; run it again
-# with build/fuzz/<target>_fuzz <that file>. Exits non-zero on any failure.
+# The summary line gives libFuzzer's figures and the line and branch coverage of
+# the rules from one corpus pass of an llvm-cov build (build/fuzz/coverage).
+# A failing input is kept as build/fuzz/artifacts/<target>-crash-*; replay it
+# with VELQUIN_FUZZ_TRACE=1 build/fuzz/<target>_fuzz <that file>.
+# Exits non-zero on any failure.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
