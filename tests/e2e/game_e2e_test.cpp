@@ -41,10 +41,12 @@ Result WaitForResult(Game& game)
 }
 
 // After GO: waits until the judged row reads as a score or the result dialog opens.
+// The row can reach the screen before the dialog does, so a win or a tenth guess
+// goes on to wait for the dialog.
 bool AwaitJudgement(Game& game, const Player& player, int row, const Code& guess, int& strikes, int& balls,
                     Result& result)
 {
-    return WaitUntil(
+    const bool judged = WaitUntil(
         [&] {
             if (game.FindWindowOfClass("#32770")) {
                 result = WaitForResult(game);
@@ -53,6 +55,9 @@ bool AwaitJudgement(Game& game, const Player& player, int row, const Code& guess
             return player.ReadRow(row, guess, strikes, balls);
         },
         6000, 50);
+    if (judged && !result.dialog && (strikes == 4 || row == 9))
+        result = WaitForResult(game);
+    return judged;
 }
 
 void PressKey(WORD key)
