@@ -119,7 +119,7 @@ std::string UnixPath(const std::string& windowsPath)
     wchar_t wide[MAX_PATH];
     MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH);
     char* unix = convert ? convert(wide) : nullptr;
-    const std::string path = unix ? unix : "";
+    std::string path = unix ? unix : "";
     if (unix)
         HeapFree(GetProcessHeap(), 0, unix);
     return path;

@@ -3,12 +3,12 @@
 // "beside the executable" is a folder the test owns and the current directory is not it.
 #include <windows.h>
 
-#include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -65,6 +65,12 @@ FILETIME WriteTime(const std::string& path)
 
 void RemoveTree(const std::string& dir)
 {
+    // Only ever a scratch folder of ours under the temp folder: an empty or other
+    // path would make the shell delete in the current directory.
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    if (dir.rfind(temp, 0) != 0 || dir.find("velquin-") == std::string::npos)
+        return;
     std::string from = dir + '\0';  // the list ends with a second terminator
     SHFILEOPSTRUCTA op{};
     op.wFunc = FO_DELETE;
@@ -325,4 +331,30 @@ TEST_F(SettingsBesideExe, OddValuesAreTakenAsTheSystemReadsThem)
              "G=12abc\r\nH=+3\r\nI=\r\n");
     EXPECT_EQ(Run("read:A read:B read:C read:D read:E read:F read:G read:H read:I read:MISSING"),
               "A=0 B=-5 C=7 D=8 E=1215752191 F=-2147483648 G=12 H=3 I=42 MISSING=42 ");
+}
+
+TEST_F(SettingsBesideExe, AFolderTooDeepForTheFileNeitherAsksNorWritesAnywhere)
+{
+    // 248 characters, the most a folder may have: the program's path still fits, the
+    // settings file's (248 + "\velquin.ini" + terminator = 261) does not.
+    std::string parent, deep = gameDir_;
+    while (deep.size() < 248) {
+        parent = deep;
+        // Never leave room for a lone backslash: the last name gets at least one letter.
+        const size_t left = 248 - deep.size() - 1;
+        deep += '\\';
+        deep.append(left > 61 ? std::min<size_t>(60, left - 2) : left, 'd');
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
+    }
+    ASSERT_EQ(deep.size(), 248u);
+    const std::string deepExe = deep + "\\s.exe";
+    ASSERT_TRUE(CopyFileA(exe_.c_str(), deepExe.c_str(), FALSE));
+    exe_ = deepExe;
+
+    // Asking would be in vain: no answer could be kept, so it would come back at every New game.
+    EXPECT_EQ(Run("init report sound=1 savesound"), std::string(NoDialog) + "sound=0 flags=0,0,0 ");
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    for (const std::string& dir : {deep, parent, elsewhere_, std::string(windows)})
+        EXPECT_EQ(GetFileAttributesA((dir + "\\velquin.ini").c_str()), INVALID_FILE_ATTRIBUTES) << dir;
 }

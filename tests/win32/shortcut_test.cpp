@@ -67,13 +67,13 @@ public:
         DWORD size = sizeof old_;
         had_ = RegQueryValueExA(key_, value_, nullptr, &type_, reinterpret_cast<BYTE*>(old_), &size) == ERROR_SUCCESS;
         RegSetValueExA(key_, value_, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                       static_cast<DWORD>(path.size() + 1));
+                       static_cast<DWORD>(path.size()) + 1);
     }
     ~ShellFolderRedirect()
     {
         if (had_)
             RegSetValueExA(key_, value_, 0, type_, reinterpret_cast<const BYTE*>(old_),
-                           static_cast<DWORD>(std::strlen(old_) + 1));
+                           static_cast<DWORD>(std::strlen(old_)) + 1);
         else
             RegDeleteValueA(key_, value_);
         RegCloseKey(key_);
