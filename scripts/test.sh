@@ -25,6 +25,15 @@ bash scripts/make-prefix.sh || exit 1
 step "native unit tests"
 ctest --preset native -j"$jobs" || failures+=(native)
 
+step "fuzzing the rules (libFuzzer, ASan + UBSan)"
+bash scripts/fuzz.sh || failures+=(fuzz)
+
+step "static analysis (clang-tidy, cppcheck)"
+bash scripts/static-analysis.sh || failures+=(static-analysis)
+
+step "distribution zip"
+bash scripts/make-dist.sh || failures+=(dist)
+
 source scripts/xvfb-session.sh
 velquin_start_xvfb 1024x768 || exit 1
 trap velquin_stop_session EXIT
@@ -33,10 +42,11 @@ velquin_start_wine
 step "Win32 and end-to-end tests under Wine"
 (cd build/win32 && ctest --output-on-failure) || failures+=(wine)
 
-if [ -x scripts/benchmark.sh ]; then
-  step "benchmark"
-  bash scripts/benchmark.sh || failures+=(benchmark)
-fi
+step "benchmark"
+bash scripts/benchmark.sh || failures+=(benchmark)
+
+step "monkey test"
+bash scripts/monkey.sh "${VELQUIN_MONKEY_ACTIONS:-1200}" || failures+=(monkey)
 
 velquin_stop_session
 trap - EXIT
