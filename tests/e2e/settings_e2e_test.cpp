@@ -30,6 +30,8 @@ void ClearNextScratchFolder()
 {
     const std::string taken = ScratchDir();
     const size_t dash = taken.rfind('-');
+    if (dash == std::string::npos)
+        return;
     const std::string next = taken.substr(0, dash + 1) + std::to_string(std::atoi(taken.c_str() + dash + 1) + 1);
     DeleteFileA((next + "\\game\\velquin.ini").c_str());
 }
