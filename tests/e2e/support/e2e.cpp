@@ -107,11 +107,15 @@ std::string ScratchDir()
     GetTempPathA(MAX_PATH, temp);
     const std::string root = std::string(temp) + "velquin-e2e";
     CreateDirectoryA(root.c_str(), nullptr);
-    char name[64];
-    std::snprintf(name, sizeof name, "\\%lu-%d", GetCurrentProcessId(), counter++);
-    const std::string dir = root + name;
-    CreateDirectoryA(dir.c_str(), nullptr);
-    return dir;
+    // Wine reuses process ids across sessions: a folder that already exists holds an
+    // earlier run's files (a velquin.ini would turn a first start into a normal one).
+    for (;;) {
+        char name[64];
+        std::snprintf(name, sizeof name, "\\%lu-%d-%lu", GetCurrentProcessId(), counter++, GetTickCount());
+        const std::string dir = root + name;
+        if (CreateDirectoryA(dir.c_str(), nullptr))
+            return dir;
+    }
 }
 
 std::string ReadFileText(const std::string& path)
