@@ -57,7 +57,8 @@ void OnMove(HWND tile, int x, int y)
 }
 
 // The system activates the tile at each step of its drag: a tile dropped into the
-// row against a slot held by another tile is pushed out of the row.
+// row against a slot held by another tile is pushed out of the row. Wine activates
+// before it reports the step's move, so the push acts on the step before.
 void OnChildActivate(HWND tile)
 {
     const std::optional<int32_t> height = PushHeight(TileSlots.dropPoint.y);

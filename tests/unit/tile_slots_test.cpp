@@ -81,28 +81,6 @@ protected:
     }
 };
 
-TEST(TileSlotsLayout, RectanglesAndSnapSquaresOfTheFourSlots)
-{
-    TileSlotsRecord slots;
-    slots.slotTile = {3, 4, 5, 6};
-    slots.slotRects[2] = {};
-    ResetTileSlots(slots);
-    EXPECT_EQ(slots.slotTile, (Holders{-1, -1, -1, -1}));
-    EXPECT_EQ(slots.slotRects[0], (SlotRect{10, 300, 51, 348}));
-    EXPECT_EQ(slots.slotRects[3], (SlotRect{160, 300, 201, 348}));
-    EXPECT_EQ(slots.snapRects[0], (SlotRect{6, 296, 15, 305}));
-    EXPECT_EQ(slots.snapRects[2], (SlotRect{106, 296, 115, 305}));
-    // Every corner of every square snaps; one pixel beyond does not.
-    for (int s = 0; s < SlotCount; ++s) {
-        const int32_t x = 10 + 50 * s;
-        for (int32_t dx : {-4, 4})
-            for (int32_t dy : {-4, 4})
-                EXPECT_EQ(SnapSlotAt(slots, x + dx, 300 + dy), s) << s << " " << dx << " " << dy;
-        for (const SlotPoint p : {SlotPoint{x - 5, 300}, SlotPoint{x + 5, 300}, SlotPoint{x, 295}, SlotPoint{x, 305}})
-            EXPECT_EQ(SnapSlotAt(slots, p.x, p.y), -1) << s << " " << p.x << " " << p.y;
-    }
-}
-
 TEST_F(TileSlotsTest, ACornerAt14_304SnapsAndOnePixelFurtherStays)
 {
     tiles.Drop(1, {15, 304});
@@ -179,16 +157,6 @@ TEST_F(TileSlotsTest, WithSoundOffASnapIsSilentAndStillDisarms)
     EXPECT_EQ(tiles.sounds, 0) << "disarmed while sound was off";
 }
 
-TEST(TilePush, HeightsAboveAndBelowTheRow)
-{
-    const struct {
-        int32_t y;
-        std::optional<int32_t> to;
-    } cases[] = {{252, {}}, {253, 252}, {300, 252}, {323, 252}, {324, 348}, {347, 348}, {348, {}}, {0, {}}};
-    for (const auto& c : cases)
-        EXPECT_EQ(PushHeight(c.y), c.to) << "y " << c.y;
-}
-
 TEST(TilePush, TouchRangesOfTheSlots)
 {
     const struct {
@@ -244,9 +212,18 @@ TEST_F(TileSlotsTest, OnlySlotsHeldByAnotherTilePush)
     EXPECT_TRUE(SlotPushes(tiles.slots, 1));
 }
 
-TEST(TileSlotsCreation, AMoveOfAnUnknownTileKeepsTheLastMovedTile)
+// Each tile's WM_CREATE empties the row; the moves of a tile still being created
+// count as the last moved tile's.
+TEST(TileSlotsCreation, ResetEmptiesTheRowAndAnUnknownTileKeepsTheLastMovedTile)
 {
     TileSlotsRecord slots;
+    slots.slotTile = {3, 4, 5, 6};
+    slots.slotRects[2] = {};
+    ResetTileSlots(slots);
+    EXPECT_EQ(slots.slotTile, (Holders{-1, -1, -1, -1}));
+    EXPECT_EQ(slots.slotRects[2], (SlotRect{110, 300, 151, 348}));
+    EXPECT_EQ(slots.snapRects[3], (SlotRect{156, 296, 165, 305}));
+
     slots.slotTile = {-1, -1, 6, -1};
     slots.movedTile = 6;
     EXPECT_EQ(TileMoved(slots, NoTile, 5, 144).kind, TileMove::Drop);
