@@ -120,12 +120,14 @@ int main(int argc, char** argv)
         PostMessageA(main, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));  // hide a tooltip over the rows
         MouseMoveTo(2, 2);
         Sleep(30);
-        if (!player.EntryShows(model.entered))
+        game.Settle();
+        const Screenshot shot = CaptureScreen();
+        if (!player.EntryShows(model.entered, &shot))
             failure = "the entry boxes do not show the digits sent";
         for (size_t n = 0; n < 10 && failure.empty(); ++n) {
             int s = 0, b = 0;
-            if (n < model.rows.size() ? !player.ReadRow(static_cast<int>(n), model.rows[n], s, b)
-                                      : !player.RowIsEmpty(static_cast<int>(n)))
+            if (n < model.rows.size() ? !player.ReadRow(static_cast<int>(n), model.rows[n], s, b, &shot)
+                                      : !player.RowIsEmpty(static_cast<int>(n), &shot))
                 failure = Format("history row %d does not show what was judged", static_cast<int>(n));
         }
         if (!failure.empty()) {
@@ -229,6 +231,12 @@ int main(int argc, char** argv)
         }
         if ((done + 1) % 50 == 0 || done + 1 == actions)
             check(done + 1);
+        if ((done + 1) % 1000 == 0) {
+            std::printf("monkey: %d actions, %d new games, %d wins, %d losses, %d dialogs, %d drags, GDI %d, USER %d\n",
+                        done + 1, counts.games, counts.wins, counts.losses, counts.dialogs, counts.drags,
+                        GdiObjectCount(game.process()), UserWindowCount(game.pid()));
+            std::fflush(stdout);
+        }
         if (done + 1 == actions / 2) {
             game.Settle();
             Sleep(200);

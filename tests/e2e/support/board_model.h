@@ -110,21 +110,20 @@ public:
     }
 
     // The entry boxes on screen show exactly these digits (and nothing when empty).
-    bool EntryShows(const std::vector<int>& digits) const
+    // Each reader settles the game and looks at the screen, or at shot when given.
+    bool EntryShows(const std::vector<int>& digits, const Screenshot* shot = nullptr) const
     {
         std::vector<BoardModel::Text> texts;
         for (size_t k = 0; k < digits.size(); ++k)
             texts.push_back({model_.entry(), RGB(0, 40, 0), 35 * static_cast<int>(k + 1) + 1, 97,
                              std::to_string(digits[k])});
-        game_.Settle();
-        return ScreenRegion(CaptureScreen(), Origin(), EntryBoxes) == model_.Render(EntryBoxes, texts);
+        return ScreenRegion(Look(shot), Origin(), EntryBoxes) == model_.Render(EntryBoxes, texts);
     }
 
     // Reads the score of history row n by matching it against every possible line.
-    bool ReadRow(int n, const Code& guess, int& strikes, int& balls) const
+    bool ReadRow(int n, const Code& guess, int& strikes, int& balls, const Screenshot* shot = nullptr) const
     {
-        game_.Settle();
-        const auto shown = ScreenRegion(CaptureScreen(), Origin(), HistoryRow(n));
+        const auto shown = ScreenRegion(Look(shot), Origin(), HistoryRow(n));
         for (int s = 0; s <= 4; ++s)
             for (int b = 0; s + b <= 4; ++b) {
                 char line[20];
@@ -139,10 +138,17 @@ public:
         return false;
     }
 
-    bool RowIsEmpty(int n) const
+    bool RowIsEmpty(int n, const Screenshot* shot = nullptr) const
     {
+        return ScreenRegion(Look(shot), Origin(), HistoryRow(n)) == model_.Render(HistoryRow(n), {});
+    }
+
+    Screenshot Look(const Screenshot* shot) const
+    {
+        if (shot)
+            return *shot;
         game_.Settle();
-        return ScreenRegion(CaptureScreen(), Origin(), HistoryRow(n)) == model_.Render(HistoryRow(n), {});
+        return CaptureScreen();
     }
 
     POINT Origin() const { return ClientToScreenPoint(game_.main(), 0, 0); }
