@@ -2,7 +2,7 @@
 // The path rule: every file the game opens lives in the executable's own directory.
 #include <windows.h>
 
-// The size of the design's path buffers; a usable path is at most MAX_PATH - 1 characters.
+// The size of the game's path buffers (264 bytes); a usable path is at most MAX_PATH - 1 characters.
 inline constexpr int PathBufferSize = MAX_PATH + 4;
 
 // Joins the directory of exePath with name. exeLength is what GetModuleFileNameA
