@@ -42,6 +42,14 @@ velquin_start_wine
 step "Win32 and end-to-end tests under Wine"
 (cd build/win32 && ctest --output-on-failure) || failures+=(wine)
 
+step "the distribution, unzipped into a clean folder, under Wine"
+dist_dir="$root/build/win32/dist/unzipped"
+rm -rf "$dist_dir" && mkdir -p "$dist_dir" && unzip -q build/win32/dist/Velquin-1.3a.zip -d "$dist_dir" &&
+  VELQUIN_DIST_DIR="$dist_dir/Velquin-1.3a" VELQUIN_GAME_DIR="$root/build/win32/game" \
+  VELQUIN_ARTIFACTS="$root/build/win32/artifacts" \
+  scripts/wine-run.sh build/win32/tests/e2e/velquin_e2e_tests.exe --gtest_filter='Distribution.*' --gtest_color=no \
+  2>/dev/null | grep -E '^\[ *(OK|FAILED|SKIPPED|PASSED) ' ; [ "${PIPESTATUS[0]}" = 0 ] || failures+=(dist-run)
+
 step "benchmark"
 bash scripts/benchmark.sh || failures+=(benchmark)
 

@@ -135,8 +135,13 @@ bool WriteFileText(const std::string& path, const std::string& text)
     return static_cast<bool>(out);
 }
 
-Game::Game(const GameOptions& options) : dir_(ScratchDir() + "\\game")
+Game::Game(const GameOptions& options)
+    : dir_(options.runInPlace.empty() ? ScratchDir() + "\\game" : options.runInPlace)
 {
+    if (!options.runInPlace.empty()) {
+        Start(options);
+        return;
+    }
     const std::string built = BuiltGameDir();
     CreateDirectoryA(dir_.c_str(), nullptr);
     CopyFileA((built + "\\Velquin.exe").c_str(), (dir_ + "\\Velquin.exe").c_str(), FALSE);
@@ -146,6 +151,11 @@ Game::Game(const GameOptions& options) : dir_(ScratchDir() + "\\game")
     }
     if (options.ini)
         WriteFileText(IniPath(), options.ini);
+    Start(options);
+}
+
+void Game::Start(const GameOptions& options)
+{
     const std::string exe = dir_ + "\\Velquin.exe";
     const std::string cwd = options.workingDir.empty() ? dir_ : options.workingDir;
     STARTUPINFOA startup{};

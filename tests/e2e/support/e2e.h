@@ -27,6 +27,9 @@ struct GameOptions {
     std::string workingDir;
     // Copy the wave files and the help folder beside the executable.
     bool withSoundsAndHelp = true;
+    // Run the game in place from this folder (Windows path) instead of a fresh copy;
+    // ini is then ignored.
+    std::string runInPlace;
 };
 
 class Game {
@@ -66,6 +69,7 @@ public:
     bool WaitForExit(DWORD* exitCode, int timeoutMs);
 
 private:
+    void Start(const GameOptions& options);
     std::string dir_;
     PROCESS_INFORMATION info_{};
     HWND main_ = nullptr;
