@@ -59,23 +59,6 @@ long long FileSize(const std::string& path)
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-struct FindVisible {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleTop(HWND w, LPARAM p)
-{
-    auto* f = reinterpret_cast<FindVisible*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid == f->pid && IsWindowVisible(w) && GetWindow(w, GW_OWNER) == nullptr) {
-        f->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Starts exe, waits until its main window is visible and answers messages.
 struct Launch {
     double ms = -1;
@@ -92,17 +75,20 @@ Launch LaunchAndWait(const std::string& exe, const std::string& dir)
     const auto t0 = Clock::now();
     if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &l.info))
         return l;
-    FindVisible f{l.info.dwProcessId, nullptr};
+    HWND found = nullptr;
     WaitUntil([&] {
-        f.found = nullptr;
-        EnumWindows(FindVisibleTop, reinterpret_cast<LPARAM>(&f));
-        return f.found != nullptr;
+        ForEachTopLevelWindow(l.info.dwProcessId, [&](HWND w) {
+            if (IsWindowVisible(w) && !GetWindow(w, GW_OWNER))
+                found = w;
+            return found == nullptr;
+        });
+        return found != nullptr;
     }, 20000, 2);
-    if (f.found) {
+    if (found) {
         DWORD_PTR r;
-        SendMessageTimeoutA(f.found, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &r);
+        SendMessageTimeoutA(found, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &r);
         l.ms = Ms(Clock::now() - t0);
-        l.window = f.found;
+        l.window = found;
     }
     return l;
 }
@@ -119,7 +105,7 @@ void Close(Launch& l)
 
 // One whole game through the window: nine misses and a tenth guess that ends it,
 // the result dialog answered with OK, then New game.
-bool PlayOneGame(HWND main, DWORD pid)
+bool PlayOneGame(HWND main)
 {
     DWORD_PTR r;
     for (int guess = 0; guess < 10; ++guess) {
@@ -129,10 +115,7 @@ bool PlayOneGame(HWND main, DWORD pid)
             break;
         PostMessageA(main, WM_COMMAND, IDC_GO, 0);
         SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
-        HWND dialog = nullptr;
-        FindVisible f{pid, nullptr};
-        (void)f;
-        dialog = FindWindowA("#32770", "判定 - Velquin");
+        const HWND dialog = FindWindowA("#32770", "判定 - Velquin");
         if (dialog) {
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
             WaitUntil([&] { return !IsWindow(dialog); }, 5000, 1);
@@ -196,7 +179,6 @@ int main(int argc, char** argv)
         UpdateWindow(run.window);
         Sleep(100);
         const HDC screen = GetDC(nullptr);
-        const COLORREF before = GetPixel(screen, origin.x + 260, origin.y + 55);
         MouseDown(origin.x + 147, origin.y + 370);
         const auto t0 = Clock::now();
         MouseUp(origin.x + 147, origin.y + 370);
@@ -210,14 +192,13 @@ int main(int argc, char** argv)
                     }
             return false;
         }, 3000, 1);
-        (void)before;
         ReleaseDC(nullptr, screen);
         goMs.push_back(ms);
     }
 
     // The first game makes what the system caches on first use (dialog, tooltip and
     // font objects); growth is counted from there.
-    int played = PlayOneGame(run.window, run.info.dwProcessId) ? 1 : 0;
+    int played = PlayOneGame(run.window) ? 1 : 0;
     Sleep(200);
     const int gdiWarm = GdiObjectCount(run.info.hProcess);
     const int userWarm = UserWindowCount(run.info.dwProcessId);
@@ -232,7 +213,7 @@ int main(int argc, char** argv)
             gdiMid = GdiObjectCount(run.info.hProcess);
             userMid = UserWindowCount(run.info.dwProcessId);
         }
-        if (!PlayOneGame(run.window, run.info.dwProcessId))
+        if (!PlayOneGame(run.window))
             break;
     }
     const double gamesMs = Ms(Clock::now() - t0);

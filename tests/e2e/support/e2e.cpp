@@ -33,36 +33,20 @@ void CopyFolderFiles(const std::string& from, const std::string& to)
     FindClose(find);
 }
 
-struct FindState {
-    DWORD pid;
-    const char* className;
-    const char* caption;
-    bool visibleOnly;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND window, LPARAM param)
-{
-    auto* state = reinterpret_cast<FindState*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != state->pid || (state->visibleOnly && !IsWindowVisible(window)))
-        return TRUE;
-    char cls[64] = {};
-    GetClassNameA(window, cls, sizeof cls);
-    if (std::string(cls) != state->className)
-        return TRUE;
-    if (state->caption && WindowText(window) != state->caption)
-        return TRUE;
-    state->found = window;
-    return FALSE;
-}
-
 HWND FindTop(DWORD pid, const char* className, const char* caption, bool visibleOnly)
 {
-    FindState state{pid, className, caption, visibleOnly, nullptr};
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&state));
-    return state.found;
+    HWND found = nullptr;
+    ForEachTopLevelWindow(pid, [&](HWND window) {
+        if (visibleOnly && !IsWindowVisible(window))
+            return true;
+        char cls[64] = {};
+        GetClassNameA(window, cls, sizeof cls);
+        if (std::string(cls) != className || (caption && WindowText(window) != caption))
+            return true;
+        found = window;
+        return false;
+    });
+    return found;
 }
 
 void SendMouse(int x, int y, DWORD flags)
@@ -406,33 +390,43 @@ int GdiObjectCount(HANDLE process)
 }
 
 namespace {
-BOOL CALLBACK CountChild(HWND, LPARAM param)
-{
-    ++*reinterpret_cast<int*>(param);
-    return TRUE;
-}
-struct CountState {
+
+struct Visit {
     DWORD pid;
-    int count;
+    const std::function<bool(HWND)>* visit;
 };
-BOOL CALLBACK CountTop(HWND window, LPARAM param)
+
+BOOL CALLBACK VisitTop(HWND window, LPARAM param)
 {
-    auto* state = reinterpret_cast<CountState*>(param);
+    const auto* v = reinterpret_cast<const Visit*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid == state->pid) {
-        ++state->count;
-        EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&state->count));
-    }
+    return pid != v->pid || (*v->visit)(window) ? TRUE : FALSE;
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
     return TRUE;
 }
+
 } // namespace
+
+void ForEachTopLevelWindow(DWORD pid, const std::function<bool(HWND)>& visit)
+{
+    Visit v{pid, &visit};
+    EnumWindows(VisitTop, reinterpret_cast<LPARAM>(&v));
+}
 
 int UserWindowCount(DWORD pid)
 {
-    CountState state{pid, 0};
-    EnumWindows(CountTop, reinterpret_cast<LPARAM>(&state));
-    return state.count;
+    int count = 0;
+    ForEachTopLevelWindow(pid, [&](HWND window) {
+        ++count;
+        EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&count));
+        return true;
+    });
+    return count;
 }
 
 } // namespace e2e

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,9 @@ void ClickDialogButton(HWND dialog, int id);
 int GdiObjectCount(HANDLE process);
 // Windows that belong to a process: top-level windows and all their children.
 int UserWindowCount(DWORD pid);
+
+// Visits the top-level windows of a process until visit returns false.
+void ForEachTopLevelWindow(DWORD pid, const std::function<bool(HWND)>& visit);
 
 // Polls until predicate holds or the time is up.
 template <typename Predicate>
