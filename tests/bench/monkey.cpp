@@ -195,8 +195,10 @@ int main(int argc, char** argv)
         } else if (roll < 95) {
             const HWND work = game.FindWindowOfClass("Work Window");
             if (work) {
-                // A tile from its home row to a random place in the work window, released there.
-                const HWND tile = FindWindowExA(work, nullptr, "Num Window", nullptr);
+                // A random tile to a random place in the work window, released there.
+                HWND tile = nullptr;
+                for (int k = pick(9); k >= 0; --k)
+                    tile = FindWindowExA(work, tile, "Num Window", nullptr);
                 RECT r;
                 if (tile && GetWindowRect(tile, &r)) {
                     RECT c;
