@@ -91,10 +91,13 @@ int ScreenWidth()
 void CreateWorkWindow(HWND owner)
 {
     WorkWindowStateRecord& state = WorkWindowState;
+    // WS_CLIPCHILDREN: without it the background, repainted where a tile has just
+    // left, is copied over the tiles standing there and leaves band-coloured stripes
+    // across them until they repaint.
     if (!state.window)
         state.window = CreateWindowExA(0, WorkWindowClass, "作業用ウィンドウ",
-                                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, 0, 200, 400, owner,
-                                       nullptr, InstanceOf(owner), nullptr);
+                                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, 0, 0,
+                                       200, 400, owner, nullptr, InstanceOf(owner), nullptr);
     ShowWindow(state.window, SW_HIDE);
 }
 

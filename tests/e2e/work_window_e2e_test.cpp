@@ -83,6 +83,29 @@ public:
         Sleep(150);
         game.Settle();
     }
+    // Tile k shows its whole face on the screen: nothing of the background is
+    // painted over it. Compared with the face bitmap in the game's own resources.
+    bool ShowsItsFace(int k)
+    {
+        game.Settle();
+        Sleep(100);
+        const Screenshot shot = CaptureScreen();
+        const HMODULE exe = LoadLibraryExA((game.dir() + "\\Velquin.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        const HBITMAP face = LoadBitmapA(exe, MAKEINTRESOURCEA(IDB_TILE_BASE + k + 1));
+        const HDC dc = CreateCompatibleDC(nullptr);
+        const HGDIOBJ old = SelectObject(dc, face);
+        RECT r;
+        GetWindowRect(tiles[k], &r);
+        int wrong = 0;
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 41; ++x)
+                wrong += shot.At(r.left + x, r.top + y) != GetPixel(dc, x, y);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(face);
+        FreeLibrary(exe);
+        return wrong == 0;
+    }
     void ExpectAt(int k, int x, int y, int line) const
     {
         const POINT at = At(k);
@@ -140,6 +163,7 @@ TEST(WorkWindowE2E, DragsSnapAreRefusedArePushedAndCloseSendsHome)
     w.Drag(4, {{{120, 320}}, {{124, 322}, 1}});
     w.ExpectAt(4, 124, 322, __LINE__);
     CaptureScreen().Save("work-window-pushed");
+    EXPECT_TRUE(w.ShowsItsFace(2)) << "the pushed tile is painted over by the background";
 
     // Slot to slot frees the slot left: digit 2 (lying over digit 1) goes into slot 2,
     // digit 1 into slot 1, digit 2 in one step into slot 0, digit 5 then into slot 2.
