@@ -8,5 +8,5 @@ build="${VELQUIN_WIN32_BUILD:-$root/build/win32}"
 mkdir -p "$build/artifacts"
 VELQUIN_GAME_DIR="$build/game" VELQUIN_ARTIFACTS="$build/artifacts" VELQUIN_WINE_TIMEOUT="${VELQUIN_MONKEY_TIMEOUT:-900}" \
   "$root/scripts/wine-run.sh" "$build/tests/e2e/velquin_monkey.exe" "${1:-1500}" "${2:-$(date +%s)}" 2>/dev/null \
-  | iconv -f CP932 -t UTF-8 | tee "$build/artifacts/monkey.txt"
+  | stdbuf -oL iconv -f CP932 -t UTF-8 | tee "$build/artifacts/monkey.txt"
 exit "${PIPESTATUS[0]}"
