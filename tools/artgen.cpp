@@ -616,7 +616,7 @@ Indexed Icon() {
                 if (kLetters[row][y][x] == '#') p.index[size_t(top + y) * 32 + 2 + x] = letterColour[row];
         for (int k = 0; k < lamps[row]; ++k) {
             const double cx = 12.5 + 7 * k, cy = top + 3.5;
-            Stamp(p, Rasterise(Disc(cx, cy, 2.85, 2.85), {}), lampColour[row]);
+            Stamp(p, Rasterise(Disc(cx, cy, 2.6, 2.6), {}), lampColour[row]);  // 3-5-5-5-3: round
             p.index[size_t(cy - 1.5) * 32 + int(cx) - 1] = kWhite;  // glint
         }
     }

@@ -374,6 +374,7 @@ TEST(Icon, CountBoardWithItsNotch) {
             for (int x = 0; x < 32; ++x) {
                 if (icon.ColourAt(x, y) != lamps[row] || seen.count({x, y})) continue;
                 ++blobs;
+                Rect box{x, y, x, y};
                 std::vector<std::pair<int, int>> stack{{x, y}};
                 while (!stack.empty()) {
                     auto [px, py] = stack.back();
@@ -381,8 +382,14 @@ TEST(Icon, CountBoardWithItsNotch) {
                     if (px < 0 || py < 0 || px > 31 || py > 31 || seen.count({px, py}) || icon.ColourAt(px, py) != lamps[row])
                         continue;
                     seen.insert({px, py});
+                    box = {std::min(box.x0, px), std::min(box.y0, py), std::max(box.x1, px), std::max(box.y1, py)};
                     stack.insert(stack.end(), {{px + 1, py}, {px - 1, py}, {px, py + 1}, {px, py - 1}});
                 }
+                // A round lamp: as wide as high, its box's corners showing the field.
+                EXPECT_EQ(box.x1 - box.x0, box.y1 - box.y0) << "lamp at " << x << "," << y;
+                EXPECT_GE(box.x1 - box.x0, 4) << "lamp at " << x << "," << y;
+                for (auto [cx, cy] : {std::pair{box.x0, box.y0}, {box.x1, box.y0}, {box.x0, box.y1}, {box.x1, box.y1}})
+                    EXPECT_EQ(icon.ColourAt(cx, cy), (Rgb{0, 128, 128})) << "square lamp at " << x << "," << y;
             }
         EXPECT_EQ(blobs, lampCount[row]) << "lamps in row " << row;
     }
