@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
+
 // Filled by WinMain before anything else happens, never changed afterwards.
 struct AppInfoRecord {
     const char* title = nullptr;             // main window caption, shortcut name
@@ -45,6 +47,11 @@ extern MainWindowStateRecord MainWindowState;
 
 // The tooltip's one tool; its text pointer is set on each use.
 extern TOOLINFOA HintTool;
+// The size of the tool record up to lParam, which every version of the tooltip
+// control takes. Without a manifest asking for version 6 the game gets version 5,
+// which refuses the newer 48-byte record: no hint would ever show.
+inline constexpr UINT HintToolSize = offsetof(TOOLINFOA, lParam) + sizeof(LPARAM);
+static_assert(HintToolSize == 44, "TTTOOLINFOA_V2_SIZE");
 
 void RegisterWindowClasses(HINSTANCE instance);
 HWND CreateMainWindow();

@@ -20,8 +20,6 @@ AppInfoRecord AppInfo;
 MainWindowStateRecord MainWindowState;
 TOOLINFOA HintTool;
 
-static_assert(sizeof(TOOLINFOA) == 48, "the tool record is 48 bytes");
-
 namespace {
 
 HFONT CreateArialFont(int height, int width, int weight)
@@ -62,7 +60,7 @@ void CreateHintTooltip(HWND window)
                                         CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, AppInfo.instance, nullptr);
     state.hintToolAdded = false;
     GetClientRect(window, &HintTool.rect);
-    HintTool.cbSize = 48;
+    HintTool.cbSize = HintToolSize;
     HintTool.uFlags = TTF_SUBCLASS;
     HintTool.hwnd = window;
 }

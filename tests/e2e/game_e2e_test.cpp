@@ -1,6 +1,9 @@
 // The game played as a player plays it: mouse clicks on the keypad, menu commands,
 // the result dialog read across processes, the board read back from the screen and
 // compared with the same text drawn here on the same board picture in the same font.
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <ctime>
@@ -247,4 +250,53 @@ TEST(Game, SoundChoiceIsSavedWhenTheCloseBoxQuits)
     ASSERT_TRUE(game.WaitForExit(&code, 8000)) << "the close box did not end the game";
     EXPECT_EQ(code, 0u);
     EXPECT_NE(ReadFileText(game.IniPath()).find("SOUND=1"), std::string::npos) << ReadFileText(game.IniPath());
+}
+
+// The hints as a player meets them with the real mouse: resting over the S and over
+// the B column shows a tip with its lines kept (so the maximum width is in force)
+// and the hint cursor, which is neither the board's arrow nor the tiles' hand;
+// elsewhere no tip shows.
+TEST(Game, HintsShowOverTheScoreColumnsOnly)
+{
+    Game game;
+    const HWND main = game.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    const auto restAt = [&](HWND window, int x, int y) {
+        const POINT p = ClientToScreenPoint(window, x, y);
+        MouseMoveTo(p.x - 3, p.y);
+        MouseMoveTo(p.x, p.y);
+        game.Settle();
+        CURSORINFO info{};
+        info.cbSize = sizeof info;
+        GetCursorInfo(&info);
+        return info.hCursor;
+    };
+    const auto tip = [&] { return game.FindWindowOfClass("tooltips_class32"); };
+    const HCURSOR arrow = restAt(main, 300, 200);
+    RECT rect[2];
+    HCURSOR hint[2];
+    const char* const texts[2] = {"  S：ストライク\n数字と位置（けた）が正しいと\nカウントされます",
+                                  "  B：ボール\n位置（けた）が違っていて\n数字だけが正しいと\nカウントされます"};
+    for (int column = 0; column < 2; ++column) {
+        hint[column] = restAt(main, column == 0 ? 390 : 440, 150 + 50 * column);
+        ASSERT_TRUE(WaitUntil([&] { return tip() != nullptr; }, 3000)) << "no tip over column " << column;
+        EXPECT_EQ(WindowText(tip()), texts[column]);
+        // Without a maximum width Windows draws a tip on one line (Wine keeps the breaks anyway).
+        EXPECT_EQ(SendMessageA(tip(), TTM_GETMAXTIPWIDTH, 0, 0), 200);
+        GetWindowRect(tip(), &rect[column]);
+        CaptureScreen().Save(column == 0 ? "hint-strike" : "hint-ball");
+        restAt(main, 300, 200);
+        EXPECT_TRUE(WaitUntil([&] { return tip() == nullptr; }, 2000)) << "the tip stays outside the columns";
+    }
+    // Three lines and four: one line of text apart, each narrower than the whole text on one line.
+    EXPECT_GT(rect[1].bottom - rect[1].top, rect[0].bottom - rect[0].top + 8);
+    EXPECT_LT(rect[1].right - rect[1].left, 240);
+    EXPECT_NE(hint[0], arrow);
+    EXPECT_EQ(hint[0], hint[1]);
+    Sleep(500);
+    EXPECT_EQ(tip(), nullptr);
+    game.Send(IDM_WORKWINDOW);
+    const HWND work = game.FindWindowOfClass("Work Window");
+    ASSERT_NE(work, nullptr);
+    EXPECT_NE(restAt(work, 30, 100), hint[0]) << "the tiles keep their own hand";
 }

@@ -333,7 +333,7 @@ TEST_F(MainWindow, HintZonesAndOneToolWhateverTheMouseDoes)
     // The tool's text follows the column under the mouse.
     char text[256] = {};
     TOOLINFOA ti{};
-    ti.cbSize = 48;
+    ti.cbSize = HintToolSize;
     ti.hwnd = w;
     ti.lpszText = text;
     SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(440, 100));
