@@ -4,8 +4,9 @@
 #include <mmsystem.h>
 
 #include "game/effects.h"
+#include "late_dll.h"
 
 void PlayGameSound(const char* fileName)
 {
-    PlaySoundA(fileName, nullptr, SND_ASYNC | SND_NODEFAULT);
+    late::PlaySoundA(fileName, nullptr, SND_ASYNC | SND_NODEFAULT);
 }

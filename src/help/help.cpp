@@ -8,6 +8,7 @@
 #include <shlwapi.h>
 
 #include "app/app.h"
+#include "app/late_dll.h"
 #include "help_pages.h"
 #include "resource.h"
 
@@ -34,12 +35,12 @@ void OpenBesideExe(const char* name)
     char path[MAX_PATH];
     // A cut path could name some other file: open nothing rather than that.
     if (GetPathBesideExe(path, name))
-        ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+        late::ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void OpenHomePage()
 {
-    ShellExecuteA(nullptr, "open", HomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
+    late::ShellExecuteA(nullptr, "open", HomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void ShowAboutDialog()

@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "app/late_dll.h"
 #include "settings_path.h"
 
 namespace {
@@ -39,11 +40,11 @@ private:
 // One CoInitialize/CoUninitialize pair; declared first, so it outlives the interfaces.
 class ComApartment {
 public:
-    ComApartment() : result_(CoInitialize(nullptr)) {}
+    ComApartment() : result_(late::CoInitialize(nullptr)) {}
     ~ComApartment()
     {
         if (SUCCEEDED(result_))
-            CoUninitialize();
+            late::CoUninitialize();
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
@@ -58,12 +59,12 @@ bool SpecialFolderPath(HWND ownerWindow, int csidl, char (&folder)[MAX_PATH])
 {
     folder[0] = '\0';
     ComRef<IMalloc> allocator;
-    if (FAILED(SHGetMalloc(allocator.put())))
+    if (FAILED(late::SHGetMalloc(allocator.put())))
         return false;
     LPITEMIDLIST list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(ownerWindow, csidl, &list)) || !list)
+    if (FAILED(late::SHGetSpecialFolderLocation(ownerWindow, csidl, &list)) || !list)
         return false;
-    const BOOL found = SHGetPathFromIDListA(list, folder);
+    const BOOL found = late::SHGetPathFromIDListA(list, folder);
     allocator->Free(list);
     return found && folder[0] != '\0';
 }
@@ -101,7 +102,7 @@ BOOL CreateShellLink(const char* targetPath, const char* linkFileName, HWND owne
 {
     ComApartment apartment;
     ComRef<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.putVoid())))
+    if (FAILED(late::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.putVoid())))
         return FALSE;
     ComRef<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.putVoid())) || FAILED(link->SetPath(targetPath)))

@@ -5,6 +5,7 @@
 #include <mmsystem.h>
 
 #include "app/app.h"
+#include "app/late_dll.h"
 #include "resource.h"
 #include "settings/sound_switch.h"
 #include "tile_slots.h"
@@ -53,7 +54,7 @@ void OnMove(HWND tile, int x, int y)
     MoveTile(tile, slot.left, slot.top);
     EnableWindow(tile, TRUE);
     if (FinishSnap(TileSlots, move.slot, SoundOn))
-        PlaySoundA("whuf.WAV", nullptr, SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
+        late::PlaySoundA("whuf.WAV", nullptr, SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
 }
 
 // The system activates the tile at each step of its drag: a tile dropped into the

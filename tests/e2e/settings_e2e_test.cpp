@@ -312,6 +312,40 @@ TEST(Settings, OkWithDesktopAndStartMenuMakesBothShortcutsAndWritesTheirKeys)
     EXPECT_EQ(ReadFileText(game.IniPath()), std::string(DesktopAndStartMenuKeys) + SoundOffIni);
 }
 
+// Shortcuts, help and sounds load their DLLs on first use. Where those cannot be
+// loaded, only their calls fail: the game starts, keeps the player's choices, plays
+// and quits as usual.
+TEST(Settings, WithoutTheShellComAndSoundDllsOnlyTheirCallsFail)
+{
+    const std::string desktopLink = ShellFolder("Desktop") + "\\Velquin.lnk";
+    LinkCleanup cleanup{desktopLink};
+    // Wine's per-program DLL settings: an empty value leaves the DLL unloadable.
+    const char* const key = "Software\\Wine\\AppDefaults\\Velquin.exe\\DllOverrides";
+    HKEY overrides;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &overrides, nullptr), 0);
+    for (const char* dll : {"shell32", "ole32", "winmm"})
+        RegSetValueExA(overrides, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    RegCloseKey(overrides);
+    struct Restore {
+        const char* key;
+        ~Restore() { RegDeleteKeyA(HKEY_CURRENT_USER, key); }
+    } restore{key};
+    Game game(WithIni(nullptr));
+    const HWND dialog = game.WaitForDialog(SettingsCaption, StartTimeoutMs);
+    ASSERT_NE(dialog, nullptr) << "the game did not start";
+    Tick(dialog, IDC_SET_DESKTOP);
+    ClickDialogButton(dialog, IDOK);
+    ASSERT_NE(game.WaitForMainWindow(), nullptr);
+    EXPECT_FALSE(Exists(desktopLink));
+    game.Send(IDM_SOUND_ON);
+    game.Send(IDC_DIGIT_BASE);
+    game.Send(IDM_HELPFILE);
+    DWORD code = 1;
+    ASSERT_TRUE(game.Quit(&code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(ReadFileText(game.IniPath()), "[ShellLink]\r\nSTARTUP=0\r\nDESKTOP=1\r\nSTARTMENU=0\r\n" + std::string(SoundOnIni));
+}
+
 TEST(Settings, SoundSwitchSurvivesNewGameAndIsSavedAtQuit)
 {
     Game game(WithIni(SoundOnIni));

@@ -1,0 +1,113 @@
+#include "late_dll.h"
+
+#include <windows.h>
+
+#include <mmsystem.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace {
+
+// A system DLL, loaded from the system folder on first use and kept, like an
+// import, until the process ends. A failed load is tried again at the next call.
+struct LateDll {
+    const char* name;
+    HMODULE module = nullptr;
+};
+
+struct LateDllsRecord {
+    LateDll shell32{"shell32.dll"};
+    LateDll ole32{"ole32.dll"};
+    LateDll winmm{"winmm.dll"};
+};
+LateDllsRecord LateDlls;
+
+const HRESULT Unavailable = HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
+
+HMODULE Load(LateDll& dll)
+{
+    if (dll.module)
+        return dll.module;
+    // The system folder by full path: never a same-named file of the current folder.
+    char path[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length + 1 + std::strlen(dll.name) >= MAX_PATH)
+        return nullptr;
+    lstrcatA(path, "\\");
+    lstrcatA(path, dll.name);
+    dll.module = LoadLibraryA(path);
+    return dll.module;
+}
+
+// The function name of dll with the type of Declared, or null.
+template <typename Declared>
+Declared* Find(LateDll& dll, const char* name)
+{
+    const HMODULE module = Load(dll);
+    if (!module)
+        return nullptr;
+    return reinterpret_cast<Declared*>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+} // namespace
+
+namespace late {
+
+HINSTANCE ShellExecuteA(HWND window, const char* verb, const char* file, const char* parameters,
+                        const char* directory, int show)
+{
+    const auto call = Find<decltype(::ShellExecuteA)>(LateDlls.shell32, "ShellExecuteA");
+    // A result of 32 or less is a failure; this one says a DLL was missing.
+    return call ? call(window, verb, file, parameters, directory, show)
+                : reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
+}
+
+HRESULT SHGetMalloc(IMalloc** allocator)
+{
+    *allocator = nullptr;
+    const auto call = Find<decltype(::SHGetMalloc)>(LateDlls.shell32, "SHGetMalloc");
+    return call ? call(allocator) : Unavailable;
+}
+
+HRESULT SHGetSpecialFolderLocation(HWND owner, int csidl, LPITEMIDLIST* list)
+{
+    *list = nullptr;
+    const auto call = Find<decltype(::SHGetSpecialFolderLocation)>(LateDlls.shell32, "SHGetSpecialFolderLocation");
+    return call ? call(owner, csidl, list) : Unavailable;
+}
+
+BOOL SHGetPathFromIDListA(LPCITEMIDLIST list, char* path)
+{
+    const auto call = Find<decltype(::SHGetPathFromIDListA)>(LateDlls.shell32, "SHGetPathFromIDListA");
+    return call ? call(list, path) : FALSE;
+}
+
+HRESULT CoInitialize(void* reserved)
+{
+    const auto call = Find<decltype(::CoInitialize)>(LateDlls.ole32, "CoInitialize");
+    return call ? call(reserved) : Unavailable;
+}
+
+HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID interfaceId, void** object)
+{
+    *object = nullptr;
+    const auto call = Find<decltype(::CoCreateInstance)>(LateDlls.ole32, "CoCreateInstance");
+    return call ? call(classId, outer, context, interfaceId, object) : Unavailable;
+}
+
+void CoUninitialize()
+{
+    // Only ever called after a CoInitialize that succeeded, so ole32 is loaded.
+    if (const auto call = Find<decltype(::CoUninitialize)>(LateDlls.ole32, "CoUninitialize"))
+        call();
+}
+
+BOOL PlaySoundA(const char* sound, HMODULE module, DWORD flags)
+{
+    const auto call = Find<decltype(::PlaySoundA)>(LateDlls.winmm, "PlaySoundA");
+    return call ? call(sound, module, flags) : FALSE;
+}
+
+} // namespace late

@@ -1,0 +1,28 @@
+#pragma once
+// System functions that only some commands need (shortcuts, the help files, sound
+// effects), reached through DLLs that are loaded on first use rather than imported:
+// start-up then maps only what the first frame needs. When a DLL or a function
+// cannot be loaded, each call fails the way the system call itself reports failure;
+// nothing is shown and nothing crashes.
+#include <windows.h>
+
+#include <shlobj.h>
+
+namespace late {
+
+// shell32
+HINSTANCE ShellExecuteA(HWND window, const char* verb, const char* file, const char* parameters,
+                        const char* directory, int show);
+HRESULT SHGetMalloc(IMalloc** allocator);
+HRESULT SHGetSpecialFolderLocation(HWND owner, int csidl, LPITEMIDLIST* list);
+BOOL SHGetPathFromIDListA(LPCITEMIDLIST list, char* path);
+
+// ole32
+HRESULT CoInitialize(void* reserved);
+HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID interfaceId, void** object);
+void CoUninitialize();
+
+// winmm
+BOOL PlaySoundA(const char* sound, HMODULE module, DWORD flags);
+
+} // namespace late
