@@ -39,18 +39,20 @@ void PaintBackground(HDC dc, int width, int height)
     }
 }
 
-LRESULT OnCreate()
+// Made when the window is first shown, not when it is created hidden at start-up,
+// where painting a screen-sized picture nobody sees would only delay the first frame.
+void MakeBackBuffer()
 {
     WorkBackBufferRecord& buffer = WorkBackBuffer;
+    if (buffer.dc)
+        return;
     buffer.width = GetSystemMetrics(SM_CXSCREEN);
     buffer.height = GetSystemMetrics(SM_CYSCREEN);
-    // WorkWindowState.window is not set yet: the buffer matches the screen instead.
     const window_dc screen(nullptr);
     buffer.dc = CreateCompatibleDC(screen.get());
     buffer.bitmap = CreateCompatibleBitmap(screen.get(), buffer.width, buffer.height);
     SelectObject(buffer.dc, buffer.bitmap);
     PaintBackground(buffer.dc, buffer.width, buffer.height);
-    return 0;
 }
 
 void OnPaint(HWND window)
@@ -134,13 +136,13 @@ void ShowWorkWindow()
         MoveWindow(window, place.x, place.y, WorkWindowWidth, WorkWindowHeight, TRUE);
     if (IsWindowVisible(window))
         SendTilesHome();
+    MakeBackBuffer();
     ShowWindow(window, SW_SHOW);
 }
 
 LRESULT CALLBACK WorkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE: return OnCreate();
     case WM_PAINT: OnPaint(window); return 0;
     case WM_CLOSE: OnClose(window); return 0;  // closing only hides
     case WM_DESTROY: OnDestroy(); break;

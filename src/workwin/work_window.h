@@ -15,12 +15,13 @@ struct WorkWindowStateRecord {
 };
 extern WorkWindowStateRecord WorkWindowState;
 
-// The work window's background, painted once at creation, screen-sized so that the
-// window can be resized freely. Released by the work window's WM_DESTROY.
+// The work window's background, painted once when the window is first shown,
+// screen-sized so that the window can be resized freely. Released by the work
+// window's WM_DESTROY.
 struct WorkBackBufferRecord {
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;  // selected into dc for its whole life
-    int32_t width = 0;         // the screen's size when the window was created
+    int32_t width = 0;         // the screen's size when the window was first shown
     int32_t height = 0;
 };
 extern WorkBackBufferRecord WorkBackBuffer;

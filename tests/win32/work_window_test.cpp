@@ -252,6 +252,7 @@ TEST_F(WorkWindow, CloseHidesAndSendsTilesHomeAndSoDoesSendTilesHome)
 
 TEST_F(WorkWindow, BackgroundBandsAndSlotBoxes)
 {
+    ShowWorkWindow();
     const WorkBackBufferRecord& buffer = WorkBackBuffer;
     ASSERT_NE(buffer.dc, nullptr);
     EXPECT_EQ(buffer.width, GetSystemMetrics(SM_CXSCREEN));
@@ -270,6 +271,7 @@ TEST_F(WorkWindow, BackgroundBandsAndSlotBoxes)
     };
     for (const auto& p : points)
         EXPECT_EQ(GetPixel(buffer.dc, p.x, p.y), p.colour) << p.x << "," << p.y;
+    SendMessageA(WorkWindowState.window, WM_CLOSE, 0, 0);
 }
 
 TEST_F(WorkWindow, EveryTileShowsItsOwnFaceOnTheScreen)
