@@ -12,6 +12,7 @@ packages=(
   sox zip unzip file
   chromium
   clang clang-tidy cppcheck libclang-rt-14-dev
+  llvm-14   # llvm-rc, the second resource compiler of the tests (it preprocesses with clang)
 )
 
 SUDO=""
