@@ -5,8 +5,8 @@
 #include <mmsystem.h>
 
 #include "app/app.h"
+#include "game/sound_switch.h"
 #include "resource.h"
-#include "settings/sound_switch.h"
 #include "tile_slots.h"
 #include "work_window.h"
 
@@ -52,7 +52,7 @@ void OnMove(HWND tile, int x, int y)
     const SlotRect& slot = TileSlots.slotRects[move.slot];
     MoveTile(tile, slot.left, slot.top);
     EnableWindow(tile, TRUE);
-    if (FinishSnap(TileSlots, move.slot, SoundOn))
+    if (FinishSnap(TileSlots, move.slot, SoundEffectsOn()))
         PlaySoundA("whuf.WAV", nullptr, SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
 }
 

@@ -7,7 +7,7 @@
 
 #include "effect_recorder.h"
 #include "game/game_state.h"
-#include "settings/sound_switch.h"
+#include "game/sound_switch.h"
 #include "solver.h"
 
 namespace {

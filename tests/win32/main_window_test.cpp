@@ -13,8 +13,8 @@
 #include "board/keypad.h"
 #include "game/effects.h"
 #include "game/game_state.h"
+#include "game/sound_switch.h"
 #include "resource.h"
-#include "settings/sound_switch.h"
 #include "workwin/work_window.h"
 
 namespace {
