@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-#include "settings_path.h"
+#include "app/beside_exe.h"
 
 namespace {
 
