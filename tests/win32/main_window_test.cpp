@@ -95,7 +95,7 @@ protected:
     {
         const auto shown = reinterpret_cast<HBITMAP>(SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
         for (int id = IDB_KEY_USED_BASE + 1; id <= IDB_CLEAR_IDLE; ++id)
-            if (KeypadFace(id) == shown)
+            if (Keypad.faces[id - IDB_KEY_USED_BASE - 1] == shown)
                 return id;
         return 0;
     }
