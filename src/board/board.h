@@ -15,7 +15,7 @@ inline constexpr COLORREF EntryTextColour = RGB(0, 40, 0);
 inline constexpr COLORREF HistoryTextColour = RGB(0, 0, 128);
 
 enum class HintZone { None, Strike, Ball };
-// Which hint column the client point (x, y) lies in.
+// Which hint column the client point (x, y) lies in; public so that its edges can be tested point by point.
 HintZone HintZoneAt(unsigned x, unsigned y);
 
 extern const char* const StrikeHintText;

@@ -29,13 +29,9 @@ constexpr ButtonPlace ClearPlace{IDC_CLEAR, 4, 345, 95, 50, "Clear"};
 static_assert(DigitX(4) == 70 && DigitY(4) == 215, "digit 5 stands at (70, 215)");
 static_assert(DigitX(6) == 10 && DigitY(6) == 275, "digit 7 stands at (10, 275)");
 
-// Faces are loaded once and shared by every switch, so game after game adds no bitmaps.
-// Indexed by resource id - IDB_KEY_USED_BASE - 1 (106..127).
-std::array<HBITMAP, IDB_CLEAR_IDLE - IDB_KEY_USED_BASE> Faces{};
-
 HBITMAP Face(int resourceId)
 {
-    HBITMAP& face = Faces[resourceId - IDB_KEY_USED_BASE - 1];
+    HBITMAP& face = Keypad.faces[resourceId - IDB_KEY_USED_BASE - 1];
     if (!face)
         face = LoadBitmapA(AppInfo.instance, MAKEINTRESOURCEA(resourceId));
     return face;
@@ -63,11 +59,6 @@ void RestoreUsedDigits()
 }
 
 } // namespace
-
-HBITMAP KeypadFace(int resourceId)
-{
-    return Face(resourceId);
-}
 
 void CreateKeypad(HWND mainWindow)
 {

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <ctime>
 
-#include "../settings/sound_switch.h"
 #include "effects.h"
+#include "sound_switch.h"
 
 GameStateRecord GameState;
 

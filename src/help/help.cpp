@@ -5,30 +5,15 @@
 #include <windows.h>
 
 #include <shellapi.h>
-#include <shlwapi.h>
 
 #include "app/app.h"
+#include "app/beside_exe.h"
 #include "app/late_dll.h"
 #include "help_pages.h"
 #include "resource.h"
 
 int32_t helpPage = 0;
 unique_hfont HelpFont;
-
-bool GetPathBesideExe(char* out, const char* name)
-{
-    out[0] = '\0';
-    char buffer[MAX_PATH + 4] = {};
-    // A full buffer means the name was cut short (and on XP not even terminated).
-    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return false;
-    PathRemoveFileSpecA(buffer);
-    if (name && (!PathAppendA(buffer, name) || lstrlenA(buffer) >= MAX_PATH))
-        return false;
-    lstrcpyA(out, buffer);
-    return true;
-}
 
 void OpenBesideExe(const char* name)
 {

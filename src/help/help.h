@@ -15,9 +15,6 @@ extern unique_hfont HelpFont;
 inline constexpr const char* WorkWindowHelpFileName = "help\\workwindow.htm";
 inline constexpr const char* HomePageAddress = "https://velquin.example/";
 
-// The executable's folder joined with name (the folder alone for a null name) into
-// out, MAX_PATH bytes. A path that would not fit leaves out empty and gives false.
-bool GetPathBesideExe(char* out, const char* name);
 void OpenBesideExe(const char* name);
 void OpenHomePage();
 void ShowAboutDialog();

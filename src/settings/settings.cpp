@@ -6,10 +6,9 @@
 #include <shlwapi.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "app/app.h"
-#include "settings_path.h"
+#include "app/beside_exe.h"
 
 ShellLinkFlagsRecord ShellLinkFlags;
 
@@ -40,40 +39,16 @@ void WriteSettingInt(const char* section, const char* key, int value, const char
 
 } // namespace
 
-bool JoinBesideExe(const char* exePath, DWORD exeLength, const char* name, char (&out)[PathBufferSize])
-{
-    out[0] = '\0';
-    if (exeLength == 0 || exeLength >= MAX_PATH || strnlen(exePath, MAX_PATH) >= MAX_PATH)
-        return false;
-    lstrcpyA(out, exePath);
-    PathRemoveFileSpecA(out);
-    // Checked before PathAppendA, which adds at most the one backslash.
-    const bool fits = std::strlen(out) + 1 + std::strlen(name) < MAX_PATH;
-    // A bare name would be looked up in the Windows directory, not beside the game.
-    if (!fits || !PathAppendA(out, name) || PathIsRelativeA(out)) {
-        out[0] = '\0';
-        return false;
-    }
-    return true;
-}
-
-bool PathBesideExe(const char* name, char (&out)[PathBufferSize])
-{
-    char exePath[PathBufferSize] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, exePath, MAX_PATH);
-    return JoinBesideExe(exePath, length, name, out);
-}
-
 int FileExistsBesideExe(const char* name)
 {
     char path[PathBufferSize];
-    return PathBesideExe(name, path) && PathFileExistsA(path) ? 1 : 0;
+    return GetPathBesideExe(path, name) && PathFileExistsA(path) ? 1 : 0;
 }
 
 int ReadSettingInt(const char* section, const char* key, int defaultValue, const char* fileName)
 {
     char path[PathBufferSize];
-    if (!PathBesideExe(fileName, path))
+    if (!GetPathBesideExe(path, fileName))
         return defaultValue;
     return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, path));
 }
@@ -81,7 +56,7 @@ int ReadSettingInt(const char* section, const char* key, int defaultValue, const
 void WriteSettingString(const char* section, const char* key, const char* value, const char* fileName)
 {
     char path[PathBufferSize];
-    if (PathBesideExe(fileName, path))
+    if (GetPathBesideExe(path, fileName))
         WritePrivateProfileStringA(section, key, value, path);
 }
 
@@ -113,7 +88,7 @@ void InitSettings()
     // Without a path (the game's own is too long) nothing could be kept, not even the
     // dialog's answers or a link to a cut-short target: play on with what is in memory.
     char path[PathBufferSize];
-    if (!PathBesideExe(fileName, path))
+    if (!GetPathBesideExe(path, fileName))
         return;
     if (FileExistsBesideExe(fileName)) {
         LoadShellLinkFlags(fileName);

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "sound_switch.h"
+#include "game/sound_switch.h"
 
 // Which shortcuts the player asked for; 100 marks a key missing from the file.
 struct ShellLinkFlagsRecord {

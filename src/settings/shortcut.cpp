@@ -8,8 +8,8 @@
 
 #include <cstring>
 
+#include "app/beside_exe.h"
 #include "app/late_dll.h"
-#include "settings_path.h"
 
 namespace {
 

@@ -53,9 +53,9 @@ TileMoveDecision TileMoved(TileSlotsRecord& slots, int32_t tile, int32_t x, int3
     return {TileMove::Snap, s, SlotRect{x, y, x + TileWidth, y + TileHeight} == slot};
 }
 
-bool FinishSnap(TileSlotsRecord& slots, int slot, int32_t soundOn)
+bool FinishSnap(TileSlotsRecord& slots, int slot, bool soundEffectsOn)
 {
-    const bool play = slots.snapSoundArmed == 1 && soundOn == 1;
+    const bool play = slots.snapSoundArmed == 1 && soundEffectsOn;
     slots.snapSoundArmed = 0;
     GiveUpSlots(slots, slots.movedTile);
     slots.slotTile[slot] = slots.movedTile;

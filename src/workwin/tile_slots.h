@@ -68,8 +68,8 @@ struct TileMoveDecision {
 TileMoveDecision TileMoved(TileSlotsRecord& slots, int32_t tile, int32_t x, int32_t y);
 
 // The slot is movedTile's alone now that the tile sits in it. True when the snap
-// sound is to be played; the sound is disarmed either way.
-bool FinishSnap(TileSlotsRecord& slots, int slot, int32_t soundOn);
+// sound is to be played (armed, and soundEffectsOn); the sound is disarmed either way.
+bool FinishSnap(TileSlotsRecord& slots, int slot, bool soundEffectsOn);
 
 // The drag of a tile is over.
 void TileDragEnded(TileSlotsRecord& slots);

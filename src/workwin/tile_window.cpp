@@ -6,8 +6,8 @@
 
 #include "app/app.h"
 #include "app/late_dll.h"
+#include "game/sound_switch.h"
 #include "resource.h"
-#include "settings/sound_switch.h"
 #include "tile_slots.h"
 #include "work_window.h"
 
@@ -53,7 +53,7 @@ void OnMove(HWND tile, int x, int y)
     const SlotRect& slot = TileSlots.slotRects[move.slot];
     MoveTile(tile, slot.left, slot.top);
     EnableWindow(tile, TRUE);
-    if (FinishSnap(TileSlots, move.slot, SoundOn))
+    if (FinishSnap(TileSlots, move.slot, SoundEffectsOn()))
         late::PlaySoundA("whuf.WAV", nullptr, SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
 }
 

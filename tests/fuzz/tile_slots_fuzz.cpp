@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 
+#include "game/sound_switch.h"
 #include "workwin/tile_slots.h"
 
 namespace {
@@ -73,7 +74,6 @@ struct Sim {
     std::array<SlotPoint, TileCount> at = Homes;
     int dragging = -1;       // the tile in the system's move loop
     bool dragCancelled = false;
-    int32_t soundOn = 0;
     bool armed = true;       // whether the next snap is to sound, as described
     int sounds = 0;
     int depth = 0;
@@ -188,8 +188,8 @@ void OnMove(int tile, int32_t x, int32_t y)
         if (move.exact)
             Disable(tile);
         MoveTile(tile, Corner(move.slot));
-        const bool expectSound = S.soundOn == 1 && S.armed;
-        if (FinishSnap(TileSlots, move.slot, S.soundOn) != expectSound)
+        const bool expectSound = SoundOn == 1 && S.armed;
+        if (FinishSnap(TileSlots, move.slot, SoundEffectsOn()) != expectSound)
             Fail(expectSound ? "a snap after a drop was silent" : "a snap sounded when it should not");
         S.sounds += expectSound;
         S.armed = false;
@@ -294,6 +294,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Input in(data, size);
     S = Sim{};
+    SoundOn = 0;
     S.action = "creation";
     // The process starts with its own record; each tile's WM_CREATE resets the
     // table, and its first WM_MOVE comes before its handle is known.
@@ -314,7 +315,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 std::fprintf(stderr, "home\n");
             SendTilesHome();
         } else {
-            S.soundOn = in.Byte() % 3;
+            SoundOn = in.Byte() % 3;
         }
         CheckInvariants();
     }

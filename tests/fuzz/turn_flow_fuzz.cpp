@@ -24,7 +24,7 @@
 #include "fuzz_effects.h"
 #include "game/effects.h"
 #include "game/game_state.h"
-#include "settings/sound_switch.h"
+#include "game/sound_switch.h"
 
 namespace {
 

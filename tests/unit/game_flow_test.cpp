@@ -2,12 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
 #include "effect_recorder.h"
 #include "game/game_state.h"
-#include "settings/sound_switch.h"
+#include "game/sound_switch.h"
 #include "solver.h"
 
 namespace {
@@ -75,11 +76,11 @@ TEST_F(GameFlow, RefusedInputDoesNothingAtAll)
 TEST_F(GameFlow, ClearIsAcceptedEvenWithNothingEntered)
 {
     ClearEntry();
-    EXPECT_EQ(Effects.log, (Log{"restore 0", "erase", "invalidate"}));
+    EXPECT_EQ(Effects.log, (Log{"restore 0 []", "erase", "invalidate"}));
     Enter("86");
     Effects.Clear();
     ClearEntry();
-    EXPECT_EQ(Effects.log, (Log{"restore 2", "erase", "invalidate"}));
+    EXPECT_EQ(Effects.log, (Log{"restore 2 [68]", "erase", "invalidate"}));
     EXPECT_EQ(GameState.enteredCount, 0);
     EXPECT_EQ(GameState.digitUsed, (std::array<int32_t, 9>{}));
     PressDigit(8);  // usable again after Clear
@@ -91,7 +92,7 @@ TEST_F(GameFlow, GuessJudgedFormatsTheSixteenCharacterLine)
     Enter("1563");
     Effects.Clear();
     SubmitGuess();
-    EXPECT_EQ(Effects.log, (Log{"resetkeys", "history 0", "erase", "invalidate", "sound PIN1.wav"}));
+    EXPECT_EQ(Effects.log, (Log{"resetkeys [1356]", "history 0", "erase", "invalidate", "sound PIN1.wav"}));
     EXPECT_EQ(Line(0), "1 5 6 3    1   1");
     EXPECT_EQ(Line(0).size(), 16u);
     EXPECT_EQ(Line(1), std::string(16, ' '));
@@ -107,7 +108,7 @@ TEST_F(GameFlow, WinShowsTheAnswerAndEndsInput)
                                 "sound 21.wav", "mark 2 1", "entry 2 2", "invalidate",  //
                                 "sound 21.wav", "mark 3 2", "entry 3 3", "invalidate",  //
                                 "sound 21.wav", "mark 4 3", "entry 4 4", "invalidate",  //
-                                "resetkeys", "history 0", "erase", "invalidate", "sound FAN2.wav", "dialog"}));
+                                "resetkeys [1234]", "history 0", "erase", "invalidate", "sound FAN2.wav", "dialog"}));
     ASSERT_EQ(Effects.dialogs.size(), 1u);
     EXPECT_EQ(Effects.dialogs[0].first, "おめでとうございます");
     EXPECT_EQ(Effects.dialogs[0].second, "こたえは 1234 でした");
@@ -144,7 +145,7 @@ TEST_F(GameFlow, MissOnTheTenthGuessLosesWithoutThePing)
     Enter("5678");
     Effects.Clear();
     SubmitGuess();
-    EXPECT_EQ(Effects.log, (Log{"resetkeys", "history 9", "erase", "invalidate", "sound DOWN1.wav", "dialog"}));
+    EXPECT_EQ(Effects.log, (Log{"resetkeys [5678]", "history 9", "erase", "invalidate", "sound DOWN1.wav", "dialog"}));
     ASSERT_EQ(Effects.dialogs.size(), 1u);
     EXPECT_EQ(Effects.dialogs[0].first, "残念でした");
     EXPECT_EQ(Effects.dialogs[0].second, "こたえは 7193 でした");
@@ -176,7 +177,12 @@ TEST_F(GameFlow, ResetClearsEverythingAndDrawsAValidSecret)
 {
     Play("5678");
     Enter("12");
+    GameState.secret = {};  // a secret no game can win: a reset that draws none keeps it
+    const auto before = static_cast<uint32_t>(std::time(nullptr));
     ResetGame();
+    const auto after = static_cast<uint32_t>(std::time(nullptr));
+    EXPECT_TRUE(GameState.secret == SecretFromSeed(before) || GameState.secret == SecretFromSeed(after))
+        << "drawn afresh, seeded with the time of the reset";
     EXPECT_EQ(GameState.enteredCount, 0);
     EXPECT_EQ(GameState.guessCount, 0);
     EXPECT_EQ(GameState.finished, 0);

@@ -30,7 +30,7 @@ public:
     TileSlotsRecord slots;
     std::array<SlotPoint, TileCount> at = Homes;
     int sounds = 0;
-    int32_t soundOn = 1;
+    bool soundOn = true;
 
     void Move(int k, SlotPoint p)
     {
@@ -91,6 +91,10 @@ TEST_F(TileSlotsTest, ACornerAt14_304SnapsAndOnePixelFurtherStays)
     tiles.Drop(0, {14, 304});
     ExpectTile(0, {10, 300}, __LINE__);
     EXPECT_EQ(tiles.slots.slotTile, (Holders{0, -1, -1, -1}));
+    // Only a tile already lying in its slot is exact: the tile window disables it, ending its drag.
+    EXPECT_TRUE(TileMoved(tiles.slots, 0, 10, 300).exact);
+    EXPECT_FALSE(TileMoved(tiles.slots, 0, 14, 300).exact);
+    EXPECT_FALSE(TileMoved(tiles.slots, 0, 10, 299).exact);
 }
 
 TEST_F(TileSlotsTest, AHeldSlotRefusesAndTheRefusedTileKeepsItsOldSlot)
@@ -145,20 +149,23 @@ TEST_F(TileSlotsTest, TheSnapSoundPlaysOnceAfterStartAfterAMoveOutsideAndAfterHo
 
 TEST_F(TileSlotsTest, WithSoundOffASnapIsSilentAndStillDisarms)
 {
-    for (int32_t off : {0, 2, -1}) {
-        tiles.soundOn = off;
-        tiles.Home();
-        tiles.Drop(4, {110, 300});
-        EXPECT_EQ(tiles.sounds, 0) << off;
-        EXPECT_EQ(tiles.slots.snapSoundArmed, 0) << off;
-    }
-    tiles.soundOn = 1;
+    tiles.soundOn = false;
+    tiles.Drop(4, {110, 300});
+    EXPECT_EQ(tiles.sounds, 0);
+    EXPECT_EQ(tiles.slots.snapSoundArmed, 0);
+    tiles.soundOn = true;
     tiles.Drop(4, {160, 300});
     EXPECT_EQ(tiles.sounds, 0) << "disarmed while sound was off";
 }
 
-TEST(TilePush, TouchRangesOfTheSlots)
+TEST(TilePush, RowLimitsAndTouchRangesOfTheSlots)
 {
+    // A top from 253 to 347 overlaps the row: up to 252 from above its middle, else down to 348.
+    const std::pair<int32_t, std::optional<int32_t>> heights[] = {
+        {252, std::nullopt}, {253, 252}, {323, 252}, {324, 348}, {347, 348}, {348, std::nullopt}};
+    for (const auto& [y, to] : heights)
+        EXPECT_EQ(PushHeight(y), to) << y;
+
     const struct {
         int s;
         int32_t first, last;  // inclusive; slot 0 has no first

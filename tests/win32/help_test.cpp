@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/beside_exe.h"
 #include "help/help.h"
 #include "help/help_pages.h"
 #include "resource.h"

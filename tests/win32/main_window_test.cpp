@@ -13,8 +13,9 @@
 #include "board/keypad.h"
 #include "game/effects.h"
 #include "game/game_state.h"
+#include "game/sound_switch.h"
 #include "resource.h"
-#include "settings/sound_switch.h"
+#include "workwin/tile_slots.h"
 #include "workwin/work_window.h"
 
 namespace {
@@ -27,6 +28,21 @@ std::string BesideTestExe(const char* name)
     return dir.substr(0, dir.find_last_of('\\') + 1) + name;
 }
 
+// Live GDI objects of this process. Wine does not count them in GetGuiResources; its
+// handle table does (PEB + 0x94: 0x10000 entries of 24 bytes, a live one has its type at 14).
+int GdiObjects()
+{
+    if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
+        return static_cast<int>(count);
+    const unsigned char* peb = nullptr;
+    asm("movl %%fs:0x30, %0" : "=r"(peb));  // this 32-bit process's PEB
+    const auto* table = *reinterpret_cast<const unsigned char* const*>(peb + 0x94);
+    int live = 0;
+    for (int i = 0; table && i < 0x10000; ++i)
+        live += table[i * 24 + 14] != 0;
+    return live;
+}
+
 BOOL CALLBACK CountOwnedTooltips(HWND w, LPARAM count)
 {
     char cls[64];
@@ -37,10 +53,12 @@ BOOL CALLBACK CountOwnedTooltips(HWND w, LPARAM count)
 }
 
 // Answers the modal dialogs the game opens: a timer running inside the dialog's
-// own message loop reads its two texts, tries Escape (which must not close it),
-// then presses OK.
+// own message loop reads its two texts, font and place, tries Escape (which must
+// not close it), then presses OK.
 struct DialogAnswer {
     std::string caption, headline, answer;
+    HFONT font = nullptr;
+    RECT rect{};
     bool survivedEscape = false;
     int seen = 0;
 };
@@ -58,6 +76,8 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD)
     LastDialog.headline = text;
     GetDlgItemTextA(dialog, IDC_RESULT_ANSWER, text, sizeof text);
     LastDialog.answer = text;
+    LastDialog.font = reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog, IDC_RESULT_HEADLINE, WM_GETFONT, 0, 0));
+    GetWindowRect(dialog, &LastDialog.rect);
     SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     LastDialog.survivedEscape = IsWindow(dialog) && IsWindowVisible(dialog);
     ++LastDialog.seen;
@@ -72,11 +92,13 @@ protected:
         // A settings file beside the test program, so the creation step is not a first run.
         FILE* f = std::fopen(BesideTestExe("velquin.ini").c_str(), "wb");
         if (f) {
-            std::fputs("[Config]\r\nSOUND=0\r\n", f);
+            std::fputs("[Config]\r\nSOUND=1\r\n", f);
             std::fclose(f);
         }
-        if (!MainWindowState.window)
+        if (!MainWindowState.window) {
             CreateMainWindow();
+            startMarks = {Checked(IDM_SOUND_ON), Checked(IDM_SOUND_OFF)};
+        }
         ASSERT_NE(MainWindowState.window, nullptr);
     }
     void SetUp() override
@@ -90,12 +112,16 @@ protected:
 
     void TearDown() override { KillTimer(nullptr, timer_); }
     UINT_PTR timer_ = 0;
+    // The sound items' check marks (on, off) right after the suite's start-up.
+    static inline std::pair<bool, bool> startMarks;
+
+    static bool Checked(int id) { return (GetMenuState(MainWindowState.menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 
     static int FaceOf(HWND button)
     {
         const auto shown = reinterpret_cast<HBITMAP>(SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
         for (int id = IDB_KEY_USED_BASE + 1; id <= IDB_CLEAR_IDLE; ++id)
-            if (KeypadFace(id) == shown)
+            if (Keypad.faces[id - IDB_KEY_USED_BASE - 1] == shown)
                 return id;
         return 0;
     }
@@ -183,9 +209,20 @@ TEST_F(MainWindow, NewGameRebuildsOnlyWhatItMust)
 {
     const HWND go = Keypad.goButton, tooltipBefore = MainWindowState.hintTooltip;
     const HFONT history = MainWindowState.historyFont, entry = MainWindowState.entryFont;
-    const HWND work = WorkWindowState.window;
+    const HWND work = WorkWindowState.window, tile = WorkWindowState.tiles[4];
+    ShowWorkWindow();
+    MoveWindow(tile, 10, 300, TileWidth, TileHeight, TRUE);  // into slot 0
     NewGame();
     NewGame();
+    // A shown work window stays shown, and New game itself sends its tiles home.
+    EXPECT_TRUE(IsWindowVisible(work));
+    RECT r;
+    GetWindowRect(tile, &r);
+    MapWindowPoints(nullptr, work, reinterpret_cast<POINT*>(&r), 1);
+    EXPECT_EQ(r.left, WorkWindowState.homePositions[4].x);
+    EXPECT_EQ(r.top, WorkWindowState.homePositions[4].y);
+    EXPECT_EQ(TileSlots.slotTile[0], NoTile);
+    SendMessageA(work, WM_CLOSE, 0, 0);
     EXPECT_EQ(Keypad.goButton, go);
     EXPECT_EQ(MainWindowState.historyFont, history);
     EXPECT_EQ(MainWindowState.entryFont, entry);
@@ -284,6 +321,27 @@ TEST_F(MainWindow, WinIsAnnouncedAndTheBoardKeepsItsHistory)
     NewGame();
     PressDigit(5);
     EXPECT_EQ(GameState.enteredCount, 1);
+    // The announcement stood at the desktop's centre, and its font went with it.
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    const RECT& r = LastDialog.rect;
+    EXPECT_EQ(r.left, (desktop.right - (r.right - r.left)) / 2) << "centred";
+    EXPECT_EQ(r.top, (desktop.bottom - (r.bottom - r.top)) / 2) << "centred";
+    ASSERT_NE(LastDialog.font, nullptr);
+    EXPECT_EQ(GetObjectType(LastDialog.font), 0u) << "the result font outlived its dialog";
+
+    // Game after game, every result dialog gives back all it made.
+    const int gdi = GdiObjects();
+    ASSERT_GT(gdi, 0) << "no count of GDI objects";
+    for (int game = 0; game < 3; ++game) {
+        NewGame();
+        GameState.secret = {1, 2, 3, 4};
+        for (int d : {1, 2, 3, 4})
+            PressDigit(d);
+        SubmitGuess();
+    }
+    EXPECT_EQ(LastDialog.seen, 4);
+    EXPECT_EQ(GdiObjects(), gdi);
 }
 
 TEST_F(MainWindow, PaintCopiesExactlyTheUpdateRectangle)
@@ -353,27 +411,55 @@ TEST_F(MainWindow, SoundMenuMarksFollowTheSwitch)
 {
     const HMENU menu = MainWindowState.menu;
     ASSERT_EQ(menu, GetMenu(MainWindowState.window));
-    const auto checked = [&](int id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    EXPECT_EQ(startMarks, std::make_pair(true, false)) << "the file's SOUND=1 on the menu from the start";
     SendMessageA(MainWindowState.window, WM_COMMAND, IDM_SOUND_ON, 0);
     EXPECT_EQ(SoundOn, 1);
-    EXPECT_TRUE(checked(IDM_SOUND_ON));
-    EXPECT_FALSE(checked(IDM_SOUND_OFF));
+    EXPECT_TRUE(Checked(IDM_SOUND_ON));
+    EXPECT_FALSE(Checked(IDM_SOUND_OFF));
     SendMessageA(MainWindowState.window, WM_COMMAND, IDM_SOUND_OFF, 0);
     EXPECT_EQ(SoundOn, 0);
-    EXPECT_FALSE(checked(IDM_SOUND_ON));
-    EXPECT_TRUE(checked(IDM_SOUND_OFF));
+    EXPECT_FALSE(Checked(IDM_SOUND_ON));
+    EXPECT_TRUE(Checked(IDM_SOUND_OFF));
     CheckSoundMenu(menu, 2);  // any non-zero value counts as on
-    EXPECT_TRUE(checked(IDM_SOUND_ON));
-    EXPECT_FALSE(checked(IDM_SOUND_OFF));
+    EXPECT_TRUE(Checked(IDM_SOUND_ON));
+    EXPECT_FALSE(Checked(IDM_SOUND_OFF));
     EXPECT_FALSE(GetMenuState(menu, IDM_SOUND_ON, MF_BYCOMMAND) & MF_GRAYED);
     // The high word of a command is ignored, and unknown ids change nothing.
     SendMessageA(MainWindowState.window, WM_COMMAND, MAKEWPARAM(IDM_SOUND_ON, 1), 0);
     EXPECT_EQ(SoundOn, 1);
     SendMessageA(MainWindowState.window, WM_COMMAND, 12345, 0);
-    SendMessageA(MainWindowState.window, WM_COMMAND, IDC_DIGIT_BASE + 9, 0);
+    SendMessageA(MainWindowState.window, WM_COMMAND, IDC_DIGIT_BASE - 1, 0);
+    SendMessageA(MainWindowState.window, WM_COMMAND, IDC_CLEAR + 1, 0);
     EXPECT_EQ(SoundOn, 1);
     EXPECT_EQ(GameState.enteredCount, 0);
     SoundOn = 0;
+}
+
+TEST(WindowClasses, CursorsIconsAndBrushes)
+{
+    const HINSTANCE instance = AppInfo.instance;
+    const HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
+    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    ASSERT_NE(icon, nullptr);
+    const struct {
+        const char* name;
+        HICON icon;
+        HCURSOR cursor;
+        HBRUSH brush;
+    } classes[] = {
+        {MainWindowClass, icon, arrow, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)},
+        {WorkWindowClass, icon, arrow, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
+        {TileWindowClass, nullptr, LoadCursorA(instance, MAKEINTRESOURCEA(IDCUR_HAND)),
+         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
+    };
+    for (const auto& c : classes) {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        ASSERT_TRUE(GetClassInfoExA(instance, c.name, &wc)) << c.name;
+        EXPECT_EQ(wc.hIcon, c.icon) << c.name;
+        EXPECT_EQ(wc.hCursor, c.cursor) << c.name;
+        EXPECT_EQ(wc.hbrBackground, c.brush) << c.name;
+    }
 }
 
 TEST(CenterOnDesktop, CentresTruncatingAndHides)

@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/beside_exe.h"
 #include "resource.h"
 #include "settings/settings.h"
-#include "settings/settings_path.h"
 
 namespace {
 
@@ -141,7 +141,7 @@ void RunStep(const std::string& step, std::ostringstream& report)
         report << step.substr(5) << '=' << ReadSettingInt("Config", step.c_str() + 5, 42, ini) << ' ';
     } else if (step == "rm") {
         char path[PathBufferSize];
-        if (PathBesideExe(ini, path))
+        if (GetPathBesideExe(path, ini))
             DeleteFileA(path);
     } else if (step == "report") {
         report << "sound=" << SoundOn << " flags=" << ShellLinkFlags.startup << ',' << ShellLinkFlags.desktop << ','

@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "app/app.h"
+#include "game/sound_switch.h"
 #include "resource.h"
-#include "settings/sound_switch.h"
 #include "workwin/tile_slots.h"
 #include "workwin/work_place.h"
 #include "workwin/work_window.h"

@@ -10,6 +10,15 @@ void Record(std::string entry)
 {
     Effects.log.push_back(std::move(entry));
 }
+// What the keypad reads when it puts the normal faces back: the digits flagged used.
+std::string UsedDigits()
+{
+    std::string used = " [";
+    for (int d = 1; d <= 9; ++d)
+        if (GameState.digitUsed[d - 1] == 1)
+            used += static_cast<char>('0' + d);
+    return used + "]";
+}
 } // namespace
 
 void MarkDigitUsed(int n, int index)
@@ -18,11 +27,11 @@ void MarkDigitUsed(int n, int index)
 }
 void RestoreKeypad(int n)
 {
-    Record("restore " + std::to_string(n));
+    Record("restore " + std::to_string(n) + UsedDigits());
 }
 void ResetKeypadAfterJudgement()
 {
-    Record("resetkeys");
+    Record("resetkeys" + UsedDigits());
 }
 void DrawEntryDigit(int n, int d)
 {

@@ -1,6 +1,7 @@
 #pragma once
 // Stands in for the window side of the game: every effect the game asks for is
 // written down in order, so tests check the sequence and not just the end state.
+// The keypad's restores also write the digits flagged used when they happen.
 #include <string>
 #include <vector>
 
