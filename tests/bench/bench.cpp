@@ -42,6 +42,18 @@ double Median(std::vector<double> v)
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
+// "low-high" of the sorted values from the fraction from to the fraction to.
+std::string Spread(std::vector<double> v, double from, double to)
+{
+    if (v.empty())
+        return "-";
+    std::sort(v.begin(), v.end());
+    char text[40];
+    std::snprintf(text, sizeof text, "%.0f-%.0f", v[static_cast<size_t>(from * static_cast<double>(v.size() - 1))],
+                  v[static_cast<size_t>(to * static_cast<double>(v.size() - 1))]);
+    return text;
+}
+
 SIZE_T PrivateBytes(HANDLE process)
 {
     PROCESS_MEMORY_COUNTERS_EX counters{};
@@ -59,7 +71,8 @@ long long FileSize(const std::string& path)
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-// Starts exe, waits until its main window is visible and answers messages.
+// Starts exe and waits until it is ready for the player: idle for input, its main
+// window visible and answering messages.
 struct Launch {
     double ms = -1;
     PROCESS_INFORMATION info{};
@@ -75,6 +88,7 @@ Launch LaunchAndWait(const std::string& exe, const std::string& dir)
     const auto t0 = Clock::now();
     if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &l.info))
         return l;
+    WaitForInputIdle(l.info.hProcess, 20000);
     HWND found = nullptr;
     WaitUntil([&] {
         ForEachTopLevelWindow(l.info.dwProcessId, [&](HWND w) {
@@ -131,10 +145,16 @@ bool PlayOneGame(HWND main)
 int main(int argc, char** argv)
 {
     const int games = argc > 1 ? std::atoi(argv[1]) : 1000;
-    const int launches = 5;
+    // Enough launches for a median that a busy moment of the machine does not move.
+    const int launches = 15;
     char systemDir[MAX_PATH];
     GetSystemDirectoryA(systemDir, MAX_PATH);
     const std::string winemine = std::string(systemDir) + "\\winemine.exe";
+    char benchPath[MAX_PATH];
+    GetModuleFileNameA(nullptr, benchPath, MAX_PATH);
+    std::string emptyDir = benchPath;
+    emptyDir.erase(emptyDir.find_last_of('\\'));
+    const std::string empty = emptyDir + "\\velquin_empty_window.exe";
 
     Game game;  // a fresh game folder with a settings file, so no first-run dialog
     const std::string exe = game.dir() + "\\Velquin.exe";
@@ -144,23 +164,40 @@ int main(int argc, char** argv)
     }
     game.Quit();
 
-    std::vector<double> ours, theirs;
+    // The three programs take turns, each round starting with the next one, so that
+    // a busy moment of the machine falls on all of them alike.
+    std::vector<double> ours, theirs, floor;
     SIZE_T oursMem = 0, theirsMem = 0;
     int theirsGdi = -1, theirsUser = -1;
-    for (int i = 0; i < launches; ++i) {
-        Launch a = LaunchAndWait(exe, game.dir());
-        ours.push_back(a.ms);
-        Close(a);
-        Launch b = LaunchAndWait(winemine, systemDir);
-        theirs.push_back(b.ms);
-        if (i == launches - 1) {
-            Sleep(300);
-            theirsMem = PrivateBytes(b.info.hProcess);
-            theirsGdi = GdiObjectCount(b.info.hProcess);
-            theirsUser = UserWindowCount(b.info.dwProcessId);
+    for (int i = 0; i < launches; ++i)
+        for (int turn = 0; turn < 3; ++turn) {
+            switch ((i + turn) % 3) {
+            case 0: {
+                Launch a = LaunchAndWait(exe, game.dir());
+                ours.push_back(a.ms);
+                Close(a);
+                break;
+            }
+            case 1: {
+                Launch b = LaunchAndWait(winemine, systemDir);
+                theirs.push_back(b.ms);
+                if (i == launches - 1) {
+                    Sleep(300);
+                    theirsMem = PrivateBytes(b.info.hProcess);
+                    theirsGdi = GdiObjectCount(b.info.hProcess);
+                    theirsUser = UserWindowCount(b.info.dwProcessId);
+                }
+                Close(b);
+                break;
+            }
+            default: {
+                Launch c = LaunchAndWait(empty, emptyDir);
+                floor.push_back(c.ms);
+                Close(c);
+                break;
+            }
+            }
         }
-        Close(b);
-    }
 
     Launch run = LaunchAndWait(exe, game.dir());
     Sleep(300);
@@ -226,8 +263,13 @@ int main(int argc, char** argv)
     const double mineMedian = Median(theirs), oursMedian = Median(ours);
     std::printf("benchmark (Wine, virtual desktop %dx%d)\n", GetSystemMetrics(SM_CXSCREEN),
                 GetSystemMetrics(SM_CYSCREEN));
-    std::printf("%-44s %14s %14s\n", "", "Velquin", "winemine");
-    std::printf("%-44s %14.1f %14.1f\n", "launch to ready, median of 5 (ms)", oursMedian, mineMedian);
+    std::printf("%-44s %14s %14s %14s\n", "", "Velquin", "winemine", "empty window");
+    std::printf("%-44s %14.1f %14.1f %14.1f\n", ("launch to ready, median of " + std::to_string(launches) + " (ms)").c_str(),
+                oursMedian, mineMedian, Median(floor));
+    std::printf("%-44s %14s %14s %14s\n", "launch to ready, middle half (ms)", Spread(ours, 0.25, 0.75).c_str(),
+                Spread(theirs, 0.25, 0.75).c_str(), Spread(floor, 0.25, 0.75).c_str());
+    std::printf("%-44s %14s %14s %14s\n", "launch to ready, fastest-slowest (ms)", Spread(ours, 0, 1).c_str(),
+                Spread(theirs, 0, 1).c_str(), Spread(floor, 0, 1).c_str());
     std::printf("%-44s %14.2f\n", "launch ratio Velquin / winemine", mineMedian > 0 ? oursMedian / mineMedian : 0);
     std::printf("%-44s %14.0f %14.0f\n", "private memory after start (KiB)", oursMem / 1024.0, theirsMem / 1024.0);
     std::printf("%-44s %14d %14d\n", "GDI objects at start", gdiStart, theirsGdi);
