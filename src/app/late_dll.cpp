@@ -17,6 +17,7 @@ struct LateDll {
     HMODULE module = nullptr;
 };
 
+// The process's late DLLs, each loaded by the first call that needs it.
 struct LateDllsRecord {
     LateDll shell32{"shell32.dll"};
     LateDll ole32{"ole32.dll"};
