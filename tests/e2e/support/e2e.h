@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "gdi_count.h"
+
 namespace e2e {
 
 // Folders, as Windows paths. The game folder and artifacts come from the
@@ -102,9 +104,6 @@ std::string DialogItemText(HWND dialog, int id);
 // Presses a button of a dialog the way a click would.
 void ClickDialogButton(HWND dialog, int id);
 
-// Live GDI objects of a process, read from Wine's per-process GDI handle table
-// (GetGuiResources is not implemented there). -1 when it cannot be read.
-int GdiObjectCount(HANDLE process);
 // Windows that belong to a process: top-level windows and all their children.
 int UserWindowCount(DWORD pid);
 
