@@ -66,7 +66,9 @@ def main(windres, llvm_rc, script, out, windows_h, defines, includes):
         os.remove(f)
     d, i = [f'-D{x}' for x in defines.split()], [f'-I{x}' for x in includes.split()]
     subprocess.run([windres, '-O', 'res', *d, *i, script, w], check=True)
-    subprocess.run([llvm_rc, '-C', '65001', *d, f'-I{windows_h}', *i, '-FO', l, script], check=True)
+    # llvm-rc also takes options written with a slash, so an absolute path such as
+    # /check/... would be read as the option /C: "--" ends the options.
+    subprocess.run([llvm_rc, '-C', '65001', *d, f'-I{windows_h}', *i, '-FO', l, '--', script], check=True)
     a, b = read_res(w), read_res(l)
     ta, tb = detach_images(a), detach_images(b)
     bad, seen = not a, {}
