@@ -2,9 +2,11 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
-# The posix-thread variants: GoogleTest needs std::mutex, which the win32 thread model lacks.
-set(CMAKE_C_COMPILER   i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+# The win32-thread variants: the posix ones link the static winpthread library,
+# whose clock imports GetTickCount64, and Windows XP's loader refuses a program
+# that imports a function it lacks. The game starts no thread.
+set(CMAKE_C_COMPILER   i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER  i686-w64-mingw32-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)

@@ -5,7 +5,10 @@ set -euo pipefail
 
 packages=(
   cmake make g++ googletest python3
-  g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
+  # the game: win32-thread compilers (no winpthread); the test programs: posix-thread ones
+  g++-mingw-w64-i686-win32 g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  # the same for 64-bit Windows: the tests run that build where no 32-bit program can run
+  g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine32:i386 wine64 fonts-wine
   xvfb xdotool imagemagick x11-utils xauth
   locales fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation

@@ -27,7 +27,7 @@ cmake -S . -B "$out/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cma
 # non-ASCII character is spelt as the octal escapes of its CP932 bytes: literals
 # keep the game's exact bytes (a trail byte 0x5C cannot turn into an escape),
 # and line numbers stay as they are. Its commands are the mingw ones, retargeted.
-gcc_include=$(echo | i686-w64-mingw32-g++-posix -xc++ -E -v - 2>&1 |
+gcc_include=$(echo | i686-w64-mingw32-g++-win32 -xc++ -E -v - 2>&1 |
   sed -n '/#include <...> search starts here/,/End of search list/p' | grep '^ ' | grep '/c++')
 python3 - "$root" "$out" $gcc_include <<'PY' || die "preparing the clang-tidy sources"
 import json, os, shlex, sys

@@ -38,7 +38,10 @@ HMODULE Load(LateDll& dll)
         return nullptr;
     lstrcatA(path, "\\");
     lstrcatA(path, dll.name);
-    dll.module = LoadLibraryA(path);
+    // The DLL's own dependencies are then searched from the system folder too,
+    // not from the game's folder first: a same-named DLL left beside the game
+    // (a zip unpacked into a downloads folder) is never loaded in place of the system's.
+    dll.module = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     return dll.module;
 }
 
