@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Creates the 32-bit Wine prefix: Japanese locale, Wine's fonts, the MS font names
+# Creates the Wine prefix (32-bit, or 64-bit where
+# no 32-bit program runs: see wine-env.sh): Japanese locale, Wine's fonts, the MS font names
 # mapped to IPA fonts, a 24-bit virtual desktop, full-window dragging, no audio,
 # no crash dialog, and shell folders redirected inside the prefix.
 # Usage: make-prefix.sh [WIDTHxHEIGHT|none]

@@ -4,7 +4,8 @@
 #   e.g. monkey.sh 100000 7  for the long run.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="${VELQUIN_WIN32_BUILD:-$root/build/win32}"
+# The tree whose programs run under Wine here (wine-env.sh; build/win32 or build/win64).
+build="${VELQUIN_WIN32_BUILD:-${VELQUIN_WINE_TREE:-$root/build/win32}}"
 mkdir -p "$build/artifacts"
 VELQUIN_GAME_DIR="$build/game" VELQUIN_ARTIFACTS="$build/artifacts" VELQUIN_WINE_TIMEOUT="${VELQUIN_MONKEY_TIMEOUT:-900}" \
   "$root/scripts/wine-run.sh" "$build/tests/e2e/velquin_monkey.exe" "${1:-1500}" "${2:-$(date +%s)}" 2>/dev/null \

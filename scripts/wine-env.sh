@@ -4,10 +4,38 @@ VELQUIN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 : "${VELQUIN_WINEPREFIX:=$VELQUIN_ROOT/build/wine}"
 export VELQUIN_ROOT VELQUIN_WINEPREFIX
 
+# The game is a 32-bit program, and 32-bit Wine is a 32-bit Linux program. A
+# kernel without IA-32 emulation runs none ("Exec format error"): there the same
+# game built for 64-bit Windows runs under 64-bit Wine instead, in a 64-bit
+# prefix of its own. VELQUIN_WINE_BITS=32 or 64 overrides the choice;
+# VELQUIN_WINE_TREE is the build tree whose programs run under Wine.
+if [ -z "${VELQUIN_WINE_BITS:-}" ]; then
+  if /usr/lib/wine/wine --version >/dev/null 2>&1 || ! [ -x /usr/lib/wine/wine64 ]; then
+    VELQUIN_WINE_BITS=32
+  else
+    VELQUIN_WINE_BITS=64
+  fi
+fi
+export VELQUIN_WINE_BITS VELQUIN_WINE_TREE="$VELQUIN_ROOT/build/win$VELQUIN_WINE_BITS"
+
 # Wine reports code page 932 only while the running process has a Japanese locale.
 export LANG=ja_JP.UTF-8
 unset LC_ALL LC_CTYPE LANGUAGE
-export WINEPREFIX="$VELQUIN_WINEPREFIX/prefix" WINEARCH=win32 WINEDEBUG=-all
+if [ "$VELQUIN_WINE_BITS" = 64 ]; then
+  export WINEPREFIX="$VELQUIN_WINEPREFIX/prefix64" WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+  # Debian's wine and wine-stable (which wineboot, winepath and the other tools
+  # call) start the 32-bit loader whenever it is installed.
+  mkdir -p "$VELQUIN_WINEPREFIX/bin64"
+  for tool in wine wine-stable; do
+    [ -x "$VELQUIN_WINEPREFIX/bin64/$tool" ] ||
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$VELQUIN_WINEPREFIX/bin64/$tool"
+    chmod +x "$VELQUIN_WINEPREFIX/bin64/$tool"
+  done
+  case ":$PATH:" in *":$VELQUIN_WINEPREFIX/bin64:"*) ;; *) export PATH="$VELQUIN_WINEPREFIX/bin64:$PATH" ;; esac
+else
+  export WINEPREFIX="$VELQUIN_WINEPREFIX/prefix" WINEARCH=win32
+fi
+export WINEDEBUG=-all
 # HOME is sandboxed so that nothing (pulse, menus, desktop links) lands in the real home.
 export HOME="$VELQUIN_WINEPREFIX/home"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winealsa.drv,winepulse.drv=d"

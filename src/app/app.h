@@ -51,7 +51,7 @@ extern TOOLINFOA HintTool;
 // control takes. Without a manifest asking for version 6 the game gets version 5,
 // which refuses the newer 48-byte record: no hint would ever show.
 inline constexpr UINT HintToolSize = offsetof(TOOLINFOA, lParam) + sizeof(LPARAM);
-static_assert(HintToolSize == 44, "TTTOOLINFOA_V2_SIZE");
+static_assert(sizeof(void*) != 4 || HintToolSize == 44, "TTTOOLINFOA_V2_SIZE");
 
 void RegisterWindowClasses(HINSTANCE instance);
 HWND CreateMainWindow();

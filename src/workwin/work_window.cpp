@@ -16,7 +16,7 @@ namespace {
 
 HINSTANCE InstanceOf(HWND window)
 {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongA(window, GWL_HINSTANCE));
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
 }
 
 void FillArea(HDC dc, int x, int y, int width, int height, COLORREF colour)

@@ -21,15 +21,18 @@ int GdiObjectCount(HANDLE process)
     } basic{};
     if (query(process, 0, &basic, sizeof basic, nullptr) != 0)
         return -1;
-    // Wine keeps the GDI handle table at PEB + 0x94: 0x10000 entries of 24 bytes,
-    // a non-zero type byte at offset 14 marks a live handle.
-    uint32_t table = 0;
+    // Wine keeps the GDI handle table at PEB + 0x94 (0xF8 in a 64-bit process):
+    // 0x10000 entries of 24 bytes, a non-zero type byte at offset 14 marks a live
+    // handle. The game and this program are built for the same architecture.
+    constexpr size_t tableOffset = sizeof(void*) == 4 ? 0x94 : 0xF8;
+    uintptr_t table = 0;
     SIZE_T read = 0;
-    if (!ReadProcessMemory(process, static_cast<char*>(basic.peb) + 0x94, &table, sizeof table, &read) || !table)
+    if (!ReadProcessMemory(process, static_cast<char*>(basic.peb) + tableOffset, &table, sizeof table, &read) ||
+        !table)
         return -1;
     constexpr size_t entries = 0x10000, entrySize = 24;
     std::vector<uint8_t> data(entries * entrySize);
-    if (!ReadProcessMemory(process, reinterpret_cast<void*>(static_cast<uintptr_t>(table)), data.data(), data.size(),
+    if (!ReadProcessMemory(process, reinterpret_cast<void*>(table), data.data(), data.size(),
                            &read))
         return -1;
     int live = 0;
