@@ -105,10 +105,10 @@ void CoUninitialize()
         call();
 }
 
-BOOL PlaySoundA(const char* sound, HMODULE module, DWORD flags)
+void* WinmmFunction(const char* name)
 {
-    const auto call = Find<decltype(::PlaySoundA)>(LateDlls.winmm, "PlaySoundA");
-    return call ? call(sound, module, flags) : FALSE;
+    const HMODULE module = Load(LateDlls.winmm);
+    return module ? reinterpret_cast<void*>(GetProcAddress(module, name)) : nullptr;
 }
 
 } // namespace late

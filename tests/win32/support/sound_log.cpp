@@ -1,0 +1,30 @@
+#include "sound_log.h"
+
+#include <cstdio>
+
+#include "app/late_dll.h"
+
+std::vector<std::string> SoundLog;
+
+namespace {
+
+std::string Entry(const char* file, HMODULE module, DWORD flags)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, " flags=0x%lx module=%p", static_cast<unsigned long>(flags),
+                  static_cast<void*>(module));
+    return (file ? file : "(null)") + std::string(text);
+}
+
+} // namespace
+
+std::string Played(const char* file, DWORD flags)
+{
+    return Entry(file, nullptr, flags);
+}
+
+BOOL late::PlaySoundA(const char* sound, HMODULE module, DWORD flags)
+{
+    SoundLog.push_back(Entry(sound, module, flags));
+    return TRUE;
+}
