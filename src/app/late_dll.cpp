@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <mmsystem.h>
 #include <objbase.h>
 #include <shellapi.h>
 
