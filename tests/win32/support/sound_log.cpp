@@ -6,9 +6,7 @@
 
 std::vector<std::string> SoundLog;
 
-namespace {
-
-std::string Entry(const char* file, HMODULE module, DWORD flags)
+std::string Played(const char* file, DWORD flags, HMODULE module)
 {
     char text[64];
     std::snprintf(text, sizeof text, " flags=0x%lx module=%p", static_cast<unsigned long>(flags),
@@ -16,15 +14,8 @@ std::string Entry(const char* file, HMODULE module, DWORD flags)
     return (file ? file : "(null)") + std::string(text);
 }
 
-} // namespace
-
-std::string Played(const char* file, DWORD flags)
-{
-    return Entry(file, nullptr, flags);
-}
-
 BOOL late::PlaySoundA(const char* sound, HMODULE module, DWORD flags)
 {
-    SoundLog.push_back(Entry(sound, module, flags));
+    SoundLog.push_back(Played(sound, flags, module));
     return TRUE;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Every sound the game asks for, in order, as "file flags=0x.. module=..": this test
-// program links a late::PlaySoundA of its own that records the call and plays nothing.
+// Every sound the game asks for, in order: this test program links a late::PlaySoundA
+// of its own that writes the call down as Played does and plays nothing.
 #include <windows.h>
 
 #include <string>
@@ -8,5 +8,5 @@
 
 extern std::vector<std::string> SoundLog;
 
-// A call as SoundLog writes it, with no module.
-std::string Played(const char* file, DWORD flags);
+// A call as SoundLog holds it: "file flags=0x.. module=..".
+std::string Played(const char* file, DWORD flags, HMODULE module = nullptr);
