@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <mmsystem.h>
 #include <objbase.h>
 #include <shellapi.h>
 
@@ -108,10 +107,10 @@ void CoUninitialize()
         call();
 }
 
-BOOL PlaySoundA(const char* sound, HMODULE module, DWORD flags)
+void* WinmmFunction(const char* name)
 {
-    const auto call = Find<decltype(::PlaySoundA)>(LateDlls.winmm, "PlaySoundA");
-    return call ? call(sound, module, flags) : FALSE;
+    const HMODULE module = Load(LateDlls.winmm);
+    return module ? reinterpret_cast<void*>(GetProcAddress(module, name)) : nullptr;
 }
 
 } // namespace late

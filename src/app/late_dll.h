@@ -22,7 +22,9 @@ HRESULT CoInitialize(void* reserved);
 HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID interfaceId, void** object);
 void CoUninitialize();
 
-// winmm
+// winmm (late_sound.cpp)
 BOOL PlaySoundA(const char* sound, HMODULE module, DWORD flags);
+// The address of the function name of winmm.dll, or null.
+void* WinmmFunction(const char* name);
 
 } // namespace late

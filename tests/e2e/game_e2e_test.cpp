@@ -87,6 +87,9 @@ TEST(Game, StartsCentredAndQuitsByMenuWithExitCodeZero)
     EXPECT_EQ(r.bottom - r.top, 453);
     EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 480) / 2);
     EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 453) / 2);
+    // A fixed frame: it can be minimised, neither resized nor maximised.
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(main, GWL_STYLE)),
+              static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE | WS_CLIPSIBLINGS));
     Player player(game);
     for (int n = 0; n < 10; ++n)
         EXPECT_TRUE(player.RowIsEmpty(n)) << "row " << n;
@@ -135,6 +138,7 @@ TEST(Game, WonByReadingTheBoard)
     EXPECT_EQ(result.headline, "おめでとうございます");
     EXPECT_EQ(result.answer, "こたえは " + Digits(solver.Guess()) + " でした");
     EXPECT_FALSE(IsWindowEnabled(game.main())) << "the dialog is modal";
+    EXPECT_EQ(OwnedAndCentred(result.dialog, game.main()), "");
     CaptureScreen().Save("game-won");
 
     PressKey(VK_ESCAPE);

@@ -190,6 +190,7 @@ TEST(Help, AboutBoxShowsIconNameVersionAndAuthorAndClosesOnlyWithOk)
     EXPECT_TRUE(Contains(children.texts, "by Mirelo"));
     EXPECT_NE(children.icon, nullptr);
     EXPECT_FALSE(IsWindowEnabled(game.main()));
+    EXPECT_EQ(OwnedAndCentred(about, game.main()), "");
     CaptureScreen().Save("help-about");
 
     SetForegroundWindow(about);
@@ -248,6 +249,7 @@ TEST(Help, OnePointHelpLeafsToPageFiveAndBackAndClosesWithOkOrEscape)
     HWND help = game.WaitForDialog("ワンポイントヘルプ");
     ASSERT_NE(help, nullptr);
     ExpectShowing(help, 0);
+    EXPECT_EQ(OwnedAndCentred(help, game.main()), "");
     CaptureScreen().Save("help-onepoint-0");
     for (int page = 1; page <= 5; ++page) {
         ClickButton(help, IDC_HELP_NEXT);

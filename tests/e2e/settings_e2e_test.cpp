@@ -346,20 +346,25 @@ TEST(Settings, WithoutTheShellComAndSoundDllsOnlyTheirCallsFail)
     EXPECT_EQ(ReadFileText(game.IniPath()), "[ShellLink]\r\nSTARTUP=0\r\nDESKTOP=1\r\nSTARTMENU=0\r\n" + std::string(SoundOnIni));
 }
 
+// The second New game saves what the first left in force; the menu's Quit saves the
+// choice made after it.
 TEST(Settings, SoundSwitchSurvivesNewGameAndIsSavedAtQuit)
 {
     Game game(WithIni(SoundOnIni));
     ASSERT_NE(game.WaitForMainWindow(), nullptr);
     EXPECT_EQ(game.FindWindowOfClass("#32770"), nullptr) << "not a first run";
+    game.Send(IDM_SOUND_OFF);
+    game.Send(IDM_NEWGAME);
     game.Send(IDM_NEWGAME);
     EXPECT_EQ(game.FindWindowOfClass("#32770"), nullptr);
-    EXPECT_EQ(ReadFileText(game.IniPath()), SoundOnIni);
-
-    game.Send(IDM_SOUND_OFF);
-    DWORD code = 1;
-    ASSERT_TRUE(game.Quit(&code));
-    EXPECT_EQ(code, 0u);
     EXPECT_EQ(ReadFileText(game.IniPath()), SoundOffIni);
+
+    game.Send(IDM_SOUND_ON);
+    game.Post(IDM_QUIT);
+    DWORD code = 1;
+    ASSERT_TRUE(game.WaitForExit(&code, 8000));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(ReadFileText(game.IniPath()), SoundOnIni);
 }
 
 TEST(Settings, StartedFromAnotherWorkingDirectoryTheGameUsesItsOwnFile)
@@ -377,6 +382,7 @@ TEST(Settings, StartedFromAnotherWorkingDirectoryTheGameUsesItsOwnFile)
 
 TEST(Settings, AFolderThatCannotBeWrittenMakesEveryStartAndNewGameAFirstRun)
 {
+    const LinkCleanup cleanup{ShellFolder("Desktop") + "\\Velquin.lnk"};
     Game game(WithIni(nullptr));
     HWND dialog = game.WaitForDialog(SettingsCaption, StartTimeoutMs);
     ASSERT_NE(dialog, nullptr);
@@ -384,9 +390,11 @@ TEST(Settings, AFolderThatCannotBeWrittenMakesEveryStartAndNewGameAFirstRun)
     if (!readOnly.Effective())
         GTEST_SKIP() << "no way to make a folder read-only here";
 
+    Tick(dialog, IDC_SET_DESKTOP);
     ClickDialogButton(dialog, IDOK);
     ASSERT_NE(game.WaitForMainWindow(), nullptr);
-    // OK could not keep its answers, and New game saves the sound first, in vain.
+    // OK could not keep its answers, and New game saves the sound first, in vain;
+    // the dialog asks afresh, not with the ticks of the last time.
     for (int id : {IDOK, IDCANCEL}) {
         game.Post(IDM_NEWGAME);
         dialog = game.WaitForDialog(SettingsCaption);

@@ -138,6 +138,12 @@ TEST(WorkWindowE2E, DragsSnapAreRefusedArePushedAndCloseSendsHome)
     EXPECT_EQ(work.top, main.top);
     EXPECT_EQ(work.right - work.left, 244);
     EXPECT_EQ(work.bottom - work.top, 390);
+    // Its own frame: a sizing popup with a close box, owned by the main window, whose
+    // background is never painted over its tiles.
+    EXPECT_EQ(GetWindow(w.work, GW_OWNER), w.game.main());
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w.work, GWL_STYLE)),
+              static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN | WS_VISIBLE |
+                                 WS_CLIPSIBLINGS));
     CaptureScreen().Save("work-window-open");
 
     // Digit 1 into slot 0: let go at (12, 302), inside the snap square.

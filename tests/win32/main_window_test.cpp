@@ -4,7 +4,9 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <mmsystem.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -16,6 +18,7 @@
 #include "game/sound_switch.h"
 #include "gdi_count.h"
 #include "resource.h"
+#include "sound_log.h"
 #include "workwin/tile_slots.h"
 #include "workwin/work_window.h"
 
@@ -94,6 +97,7 @@ protected:
         SoundOn = 0;
         NewGame();
         GameState.secret = {1, 2, 3, 4};
+        SoundLog.clear();
     }
 
     void TearDown() override { KillTimer(nullptr, timer_); }
@@ -130,6 +134,12 @@ protected:
             out += std::to_string(face) + " ";
         }
         return out + std::to_string(go) + " " + std::to_string(clear);
+    }
+    static void Judge(std::initializer_list<int> digits)
+    {
+        for (int d : digits)
+            PressDigit(d);
+        SubmitGuess();
     }
     static COLORREF Back(int x, int y) { return GetPixel(MainWindowState.backBuffer.dc, x, y); }
 };
@@ -288,6 +298,7 @@ TEST_F(MainWindow, HistoryLinesLandInTheirRows)
     EXPECT_EQ(LastDialog.headline, "残念でした");
     EXPECT_EQ(LastDialog.answer, "こたえは 1234 でした");
     EXPECT_TRUE(LastDialog.survivedEscape);
+    EXPECT_EQ(SoundLog, std::vector<std::string>{}) << "heard with the sound off";
 }
 
 TEST_F(MainWindow, WinIsAnnouncedAndTheBoardKeepsItsHistory)
@@ -333,27 +344,31 @@ TEST_F(MainWindow, WinIsAnnouncedAndTheBoardKeepsItsHistory)
     EXPECT_EQ(GdiObjectCount(GetCurrentProcess()), gdi);
 }
 
-TEST_F(MainWindow, PaintCopiesExactlyTheUpdateRectangle)
+TEST_F(MainWindow, PaintCopiesTheUpdateRectangleFromTheSamePlaceInTheBuffer)
 {
     const HWND w = MainWindowState.window;
     ShowWindow(w, SW_SHOWNOACTIVATE);
     UpdateWindow(w);
-    // Mark the back buffer, invalidate only (10,10)-(20,30), and paint.
-    const HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-    RECT all{0, 0, 100, 100};
-    FillRect(MainWindowState.backBuffer.dc, &all, red);
+    // A red block in blue in the back buffer; the update rectangle reaches 5 pixels
+    // past the block on every side. (Outside it BeginPaint clips: nothing to see.)
+    const HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255)), red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT all{0, 0, 100, 100}, block{10, 10, 20, 30}, part{5, 5, 25, 35};
+    FillRect(MainWindowState.backBuffer.dc, &all, blue);
+    FillRect(MainWindowState.backBuffer.dc, &block, red);
+    DeleteObject(blue);
     DeleteObject(red);
-    RECT part{10, 10, 20, 30};
     InvalidateRect(w, &part, FALSE);
     UpdateWindow(w);
     GdiFlush();
-    Sleep(100);
     const HDC dc = GetDC(w);
-    EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 0, 0));
-    EXPECT_EQ(GetPixel(dc, 19, 29), RGB(255, 0, 0));
-    EXPECT_NE(GetPixel(dc, 20, 29), RGB(255, 0, 0));
-    EXPECT_NE(GetPixel(dc, 9, 10), RGB(255, 0, 0));
-    EXPECT_NE(GetPixel(dc, 15, 30), RGB(255, 0, 0));
+    const struct {
+        int x, y;
+        COLORREF colour;
+    } points[] = {{10, 10, RGB(255, 0, 0)}, {19, 29, RGB(255, 0, 0)}, {20, 29, RGB(0, 0, 255)},
+                  {9, 10, RGB(0, 0, 255)},  {15, 30, RGB(0, 0, 255)}, {5, 5, RGB(0, 0, 255)},
+                  {24, 34, RGB(0, 0, 255)}};
+    for (const auto& p : points)
+        EXPECT_EQ(GetPixel(dc, p.x, p.y), p.colour) << p.x << "," << p.y;
     ReleaseDC(w, dc);
     ShowWindow(w, SW_HIDE);
 }
@@ -389,6 +404,7 @@ TEST_F(MainWindow, HintZonesAndOneToolWhateverTheMouseDoes)
     SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(390, 100));
     SendMessageA(MainWindowState.hintTooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
     EXPECT_STREQ(text, StrikeHintText);
+    EXPECT_EQ(SendMessageA(MainWindowState.hintTooltip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 100) << "the hint's delay";
     // A new game's tooltip starts with one tool too.
     NewGame();
     SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(390, 100));
@@ -396,7 +412,7 @@ TEST_F(MainWindow, HintZonesAndOneToolWhateverTheMouseDoes)
     EXPECT_EQ(SendMessageA(MainWindowState.hintTooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
 }
 
-TEST_F(MainWindow, SoundMenuMarksFollowTheSwitch)
+TEST_F(MainWindow, SoundSwitchSetsTheMarksOutlivesNewGameAndDecidesEveryEffect)
 {
     const HMENU menu = MainWindowState.menu;
     ASSERT_EQ(menu, GetMenu(MainWindowState.window));
@@ -421,6 +437,42 @@ TEST_F(MainWindow, SoundMenuMarksFollowTheSwitch)
     SendMessageA(MainWindowState.window, WM_COMMAND, IDC_CLEAR + 1, 0);
     EXPECT_EQ(SoundOn, 1);
     EXPECT_EQ(GameState.enteredCount, 0);
+
+    // New game keeps the player's last choice, and has saved it.
+    for (const int choice : {0, 1}) {
+        SendMessageA(MainWindowState.window, WM_COMMAND, choice ? IDM_SOUND_ON : IDM_SOUND_OFF, 0);
+        NewGame();
+        EXPECT_EQ(SoundOn, choice);
+        EXPECT_EQ(Checked(IDM_SOUND_ON), choice == 1);
+        EXPECT_EQ(GetPrivateProfileIntA("Config", "SOUND", -1, BesideTestExe("velquin.ini").c_str()), choice);
+    }
+
+    // Each effect asynchronous, without a module and without the system's default sound.
+    const DWORD flags = SND_ASYNC | SND_NODEFAULT;
+    const std::string digit = Played("21.wav", flags);
+    GameState.secret = {1, 2, 3, 4};
+    Judge({1, 1, 5, 6, 3});  // the repeated 1 is refused, and silent
+    Judge({1, 2, 3, 4});
+    EXPECT_EQ(SoundLog, (std::vector<std::string>{digit, digit, digit, digit, Played("PIN1.wav", flags), digit, digit,
+                                                  digit, digit, Played("FAN2.wav", flags)}));
+    NewGame();
+    GameState.secret = {1, 2, 3, 4};
+    for (int guess = 0; guess < 10; ++guess)
+        Judge({5, 6, 7, 8});
+    EXPECT_EQ(std::count(SoundLog.begin(), SoundLog.end(), Played("PIN1.wav", flags)), 1 + 9);
+    EXPECT_EQ(SoundLog.back(), Played("DOWN1.wav", flags));
+
+    // Only exactly 1 is on: nothing at all is heard with 0 or 2.
+    for (const int off : {0, 2}) {
+        SoundOn = off;
+        NewGame();
+        SoundLog.clear();
+        GameState.secret = {1, 2, 3, 4};
+        Judge({1, 5, 6, 3});
+        Judge({1, 2, 3, 4});
+        EXPECT_EQ(LastDialog.headline, "おめでとうございます");
+        EXPECT_EQ(SoundLog, std::vector<std::string>{}) << "SoundOn " << off;
+    }
     SoundOn = 0;
 }
 

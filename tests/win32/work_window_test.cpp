@@ -7,9 +7,13 @@
 
 #include <cstdio>
 
+#include <mmsystem.h>
+
 #include "app/app.h"
 #include "game/sound_switch.h"
+#include "gdi_count.h"
 #include "resource.h"
+#include "sound_log.h"
 #include "workwin/tile_slots.h"
 #include "workwin/work_place.h"
 #include "workwin/work_window.h"
@@ -79,6 +83,7 @@ protected:
     {
         SoundOn = 0;
         SendTilesHome();
+        SoundLog.clear();
     }
 
     static HWND Tile(int k) { return WorkWindowState.tiles[k]; }
@@ -111,8 +116,9 @@ TEST_F(WorkWindow, CreatedOnceWithNineTilesAtHome)
     GetClassNameA(window, text, sizeof text);
     EXPECT_STREQ(text, WorkWindowClass);
     const LONG style = GetWindowLongA(window, GWL_STYLE);
-    EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
-              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME);
+    EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
+                       WS_CLIPCHILDREN),
+              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN);
 
     const auto tiles = WorkWindowState.tiles;
     for (int k = 0; k < TileCount; ++k) {
@@ -160,6 +166,15 @@ TEST_F(WorkWindow, MoveWindowIntoASnapSquareSnapsToTheExactSlot)
     EXPECT_EQ(TileSlots.slotTile, (Holders{-1, -1, 0, 3}));
     EXPECT_TRUE(IsWindowEnabled(Tile(0)));
     EXPECT_EQ(TileSlots.snapSoundArmed, 0);
+    EXPECT_EQ(SoundLog, std::vector<std::string>{}) << "snaps heard with the sound off";
+
+    // With the sound on, the first snap after a drop is heard once, without cutting
+    // a game sound short.
+    SoundOn = 1;
+    MoveTile(5, 100, 200);
+    MoveTile(5, 64, 296);
+    MoveTile(5, 10, 300);
+    EXPECT_EQ(SoundLog, std::vector<std::string>{Played("whuf.WAV", SND_ASYNC | SND_NODEFAULT | SND_NOSTOP)});
 }
 
 TEST_F(WorkWindow, ChildActivatePushesATileOutOfTheRowBesideAHeldSlot)
@@ -180,6 +195,12 @@ TEST_F(WorkWindow, ChildActivatePushesATileOutOfTheRowBesideAHeldSlot)
     SendMessageA(Tile(3), WM_CHILDACTIVATE, 0, 0);
     ExpectTileAt(3, 150, 330, __LINE__);
     EXPECT_EQ(TileSlots.slotTile, (Holders{-1, 0, -1, -1}));
+
+    // Left of the client area (a negative x in WM_MOVE) the row pushes against slot 0.
+    MoveTile(4, 10, 300);
+    MoveTile(5, -20, 280);
+    SendMessageA(Tile(5), WM_CHILDACTIVATE, 0, 0);
+    ExpectTileAt(5, -20, 252, __LINE__);
 }
 
 TEST_F(WorkWindow, ShownBesideTheOwnerAndAgainWithEveryTileHome)
@@ -250,7 +271,7 @@ TEST_F(WorkWindow, CloseHidesAndSendsTilesHomeAndSoDoesSendTilesHome)
     SendMessageA(window, WM_CLOSE, 0, 0);
 }
 
-TEST_F(WorkWindow, BackgroundBandsAndSlotBoxes)
+TEST_F(WorkWindow, BackgroundBandsAndSlotBoxesPaintedOnceForAllShowings)
 {
     ShowWorkWindow();
     const WorkBackBufferRecord& buffer = WorkBackBuffer;
@@ -271,17 +292,35 @@ TEST_F(WorkWindow, BackgroundBandsAndSlotBoxes)
     };
     for (const auto& p : points)
         EXPECT_EQ(GetPixel(buffer.dc, p.x, p.y), p.colour) << p.x << "," << p.y;
+    const int gdi = GdiObjectCount(GetCurrentProcess());
+    for (int showing = 0; showing < 3; ++showing) {
+        SendMessageA(WorkWindowState.window, WM_CLOSE, 0, 0);
+        ShowWorkWindow();
+    }
+    EXPECT_EQ(GdiObjectCount(GetCurrentProcess()), gdi) << "GDI objects made by showing the window again";
     SendMessageA(WorkWindowState.window, WM_CLOSE, 0, 0);
 }
 
-TEST_F(WorkWindow, EveryTileShowsItsOwnFaceOnTheScreen)
+TEST_F(WorkWindow, TheScreenShowsEveryTileFaceAndTheBackgroundWhereATileWas)
 {
     Place(224, 100);
     ShowWorkWindow();
-    MoveTile(6, 160, 300);
-    UpdateWindow(WorkWindowState.window);
-    Pump();
+    for (const POINT to : {POINT{10, 300}, POINT{160, 300}}) {  // from home into slot 0, then on to slot 3
+        MoveTile(6, to.x, to.y);
+        UpdateWindow(WorkWindowState.window);
+        Pump();
+    }
     const HDC screen = GetDC(nullptr);
+    POINT client{0, 0};
+    ClientToScreen(WorkWindowState.window, &client);
+    constexpr COLORREF cyan = RGB(200, 255, 255), yellow = RGB(255, 255, 128), slot = RGB(0, 128, 0);
+    const struct {
+        int x, y;
+        COLORREF colour;
+    } left[] = {{91, 144, yellow}, {131, 191, yellow}, {10, 300, slot}, {50, 347, slot}, {9, 300, cyan},
+                {51, 347, cyan},   {10, 348, cyan}};
+    for (const auto& p : left)
+        EXPECT_EQ(GetPixel(screen, client.x + p.x, client.y + p.y), p.colour) << p.x << "," << p.y;
     for (int k = 0; k < TileCount; ++k) {
         const HBITMAP face = LoadBitmapA(AppInfo.instance, MAKEINTRESOURCEA(IDB_TILE_BASE + 1 + k));
         ASSERT_NE(face, nullptr) << k;

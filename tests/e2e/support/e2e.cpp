@@ -194,6 +194,19 @@ void Game::Post(int commandId) const
     PostMessageA(main_, WM_COMMAND, static_cast<WPARAM>(commandId), 0);
 }
 
+std::string OwnedAndCentred(HWND dialog, HWND owner)
+{
+    std::string wrong = GetWindow(dialog, GW_OWNER) == owner ? "" : "not owned by the main window; ";
+    RECT r;
+    GetWindowRect(dialog, &r);
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
+    if (r.left != x || r.top != y)
+        wrong += "at " + std::to_string(r.left) + "," + std::to_string(r.top) + ", not centred at " +
+                 std::to_string(x) + "," + std::to_string(y);
+    return wrong;
+}
+
 void Game::Settle() const
 {
     DWORD_PTR result = 0;

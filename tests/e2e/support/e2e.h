@@ -98,6 +98,10 @@ struct Screenshot {
 };
 Screenshot CaptureScreen();
 
+// "" when dialog is owned by owner (disabled while it is open) and centred on the
+// desktop; else what is wrong.
+std::string OwnedAndCentred(HWND dialog, HWND owner);
+
 // Text of a window or dialog item (CP932), as GetWindowTextA returns it.
 std::string WindowText(HWND window);
 std::string DialogItemText(HWND dialog, int id);
