@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
 """Velquin.exe starts on every Windows the read-me names, from Windows XP SP3 on.
 
-Usage: check-imports.py EXE LIST LATE_SOURCE
+Usage: check-imports.py EXE LIST LATE_SOURCE...
 
 The loader refuses a program that imports a function its Windows lacks, before
 any of the program's code runs; Wine exports newer functions, so only reading the
 file shows it. Checks that EXE is a 32-bit GUI program whose header XP accepts,
-that every function it imports (and every function LATE_SOURCE loads by name) is
+that every function it imports (and every function the LATE_SOURCEs load by name) is
 in LIST and no newer than XP SP3, and that the late ones are not imported.
 """
 import re, shutil, subprocess, sys
@@ -14,7 +14,7 @@ import re, shutil, subprocess, sys
 ORDER = ["2000", "XP", "XPSP2", "XPSP3", "Vista", "7", "8", "8.1", "10"]
 OLDEST_NAMED = "XPSP3"
 
-exe, listing, late_source = sys.argv[1:4]
+exe, listing, late_sources = sys.argv[1], sys.argv[2], sys.argv[3:]
 objdump = shutil.which("i686-w64-mingw32-objdump") or "objdump"
 header = subprocess.run([objdump, "-p", exe], check=True, capture_output=True, text=True).stdout
 
@@ -48,8 +48,11 @@ for line in header.splitlines():
         used.append((dll, m.group(1), "import"))
     elif not line.strip():
         dll = None
-for field_name, function in re.findall(r'LateDlls\.(\w+), "(\w+)"', open(late_source).read()):
-    used.append((field_name + ".dll", function, "late"))
+for source in late_sources:
+    text = open(source).read()
+    # Find<...>(LateDlls.shell32, "ShellExecuteA") and WinmmFunction("PlaySoundA")
+    for dll, function in re.findall(r'LateDlls\.(\w+), "(\w+)"', text) + re.findall(r'(Winmm)Function\("(\w+)"\)', text):
+        used.append((dll + ".dll", function, "late"))
 if not any(how == "import" for _, _, how in used):
     fail("no imports read: is this the right file?")
 
