@@ -10,16 +10,19 @@ data="${XDG_DATA_HOME:-$HOME/.local/share}/velquin"
 real_home="$HOME"
 
 bash "$root/scripts/setup-deps.sh"
-cmake -S "$root" --preset win32 >/dev/null
-cmake --build "$root/build/win32" --target Velquin -j"$(nproc 2>/dev/null || echo 2)"
+export VELQUIN_WINEPREFIX="$data/wine"
+# The 32-bit game, or where this machine runs no 32-bit program the same game
+# built for 64-bit Windows (see wine-env.sh).
+bits=$(source "$root/scripts/wine-env.sh" && echo "$VELQUIN_WINE_BITS")
+[ "$bits" = 64 ] && echo "Velquin: this machine runs no 32-bit program; playing the 64-bit build"
+cmake -S "$root" --preset "win$bits" >/dev/null
+cmake --build "$root/build/win$bits" --target Velquin -j"$(nproc 2>/dev/null || echo 2)"
 
 # Refresh the player's game folder; velquin.ini is left alone.
 mkdir -p "$data/game/help"
-cp "$root/build/win32/game/Velquin.exe" "$data/game/"
-cp "$root"/build/win32/game/*.[wW][aA][vV] "$data/game/" 2>/dev/null || true
-cp "$root"/build/win32/game/help/* "$data/game/help/" 2>/dev/null || true
-
-export VELQUIN_WINEPREFIX="$data/wine"
+cp "$root/build/win$bits/game/Velquin.exe" "$data/game/"
+cp "$root"/build/win$bits/game/*.[wW][aA][vV] "$data/game/" 2>/dev/null || true
+cp "$root"/build/win$bits/game/help/* "$data/game/help/" 2>/dev/null || true
 headless=1
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then headless=0; fi
 

@@ -63,24 +63,27 @@ public:
         int steps = 10;
     };
     // Takes tile k by its grip and moves the mouse along the legs, each in its own
-    // number of steps; releases at the end of the last.
+    // number of steps; releases at the end of the last. Each step waits until the
+    // move loop has taken it (the tile moves, unless a snap holds it in place):
+    // Wine merges mouse moves that wait in the queue, and a push acts on the step
+    // before the last.
     void Drag(int k, std::initializer_list<Leg> legs) const
     {
         const POINT start = At(k);
         POINT from = ClientToScreenPoint(work, start.x + Grip.x, start.y + Grip.y);
         MouseDown(from.x, from.y);
-        Sleep(100);
+        WaitUntil([&] { return game.InMoveLoop(); }, 3000);
         for (const Leg& leg : legs) {
             const POINT to = ClientToScreenPoint(work, leg.corner.x + Grip.x, leg.corner.y + Grip.y);
             for (int i = 1; i <= leg.steps; ++i) {
+                const POINT before = At(k);
                 MouseMoveTo(from.x + (to.x - from.x) * i / leg.steps, from.y + (to.y - from.y) * i / leg.steps);
-                Sleep(15);
+                WaitUntil([&] { const POINT now = At(k); return now.x != before.x || now.y != before.y; }, 1000, 5);
             }
             from = to;
         }
-        Sleep(80);
         MouseUp(from.x, from.y);
-        Sleep(150);
+        WaitUntil([&] { return !game.InMoveLoop(); }, 3000);
         game.Settle();
     }
     // Tile k shows its whole face on the screen: nothing of the background is

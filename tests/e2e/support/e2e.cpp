@@ -216,6 +216,13 @@ void Game::Settle() const
     Sleep(60);
 }
 
+bool Game::InMoveLoop() const
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(info_.dwThreadId, &info) && (info.flags & GUI_INMOVESIZE) != 0;
+}
+
 void Game::ClickClient(int x, int y, HWND window) const
 {
     const POINT p = ClientToScreenPoint(window ? window : main_, x, y);

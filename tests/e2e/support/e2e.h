@@ -62,6 +62,8 @@ public:
     void Post(int commandId) const;
     // Lets the game handle what is queued and repaint, so the screen shows its state.
     void Settle() const;
+    // The game's thread runs the system's move loop (a tile is being dragged).
+    bool InMoveLoop() const;
 
     // Real mouse click at a client point of window (main window when null).
     void ClickClient(int x, int y, HWND window = nullptr) const;
