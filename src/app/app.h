@@ -57,6 +57,10 @@ void RegisterWindowClasses(HINSTANCE instance);
 HWND CreateMainWindow();
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void NewGame();
+// A key of the keypad (digits, Enter, Backspace, Delete, Escape) typed into one of the
+// game's windows, sent to the main window as its button's command; true when the
+// message is used up and goes no further.
+bool PlayKeypadKey(const MSG& message);
 
 // Moves window to the centre of the desktop and leaves it hidden; always 0.
 int CenterOnDesktop(HWND window);

@@ -20,6 +20,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0)) {
+        if (PlayKeypadKey(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

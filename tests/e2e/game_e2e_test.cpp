@@ -213,6 +213,72 @@ TEST(Game, LostOnTheTenthGuessShowsTheSecret)
     EXPECT_TRUE(player.EntryShows({}));
 }
 
+// A whole game typed: digits from both keyboards and full-width ones (typed, and as an
+// input method's whole character), a used digit refused, Clear by each of its keys,
+// GO by Enter, with a button or the work window holding the focus. The Enter that
+// opens the result does not close it, held down and repeating; a fresh press does.
+TEST(Game, PlayedToItsEndFromTheKeyboard)
+{
+    const auto before = static_cast<uint32_t>(std::time(nullptr));
+    Game game;
+    const HWND main = game.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    std::set<Code> secrets;
+    for (auto t = before; t <= static_cast<uint32_t>(std::time(nullptr)); ++t)
+        secrets.insert(SecretFromSeed(t));
+    std::vector<Code> guesses;
+    for (const Code& c : solver::AllCodes())
+        if (!secrets.count(c) && guesses.size() < 10)
+            guesses.push_back(c);
+    Player player(game);
+    const auto shows = [&](const std::vector<int>& d) { return WaitUntil([&] { return player.EntryShows(d); }); };
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
+
+    TapKey('4');
+    TapKey(VK_NUMPAD4);
+    TapKey(VK_NUMPAD7);
+    EXPECT_TRUE(shows({4, 7}));
+    TapKey(VK_BACK);
+    EXPECT_TRUE(shows({}));
+    player.PressDigit(1);
+    TypeCharacter(0xFF12);  // ２
+    EXPECT_TRUE(shows({1, 2}));
+    TapKey(VK_DELETE);
+    EXPECT_TRUE(shows({}));
+    PostMessageA(main, WM_IME_CHAR, 0x8252, 1);  // ３
+    EXPECT_TRUE(shows({3}));
+    TapKey(VK_ESCAPE);
+    EXPECT_TRUE(shows({}));
+
+    game.Send(IDM_WORKWINDOW);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == game.FindWindowOfClass("Work Window"); }));
+    for (int row = 0; row < 10; ++row) {
+        const Code& g = guesses[row];
+        for (int k = 0; k < 4; ++k)
+            TapKey(static_cast<WORD>((k % 2 ? VK_NUMPAD0 : '0') + g[k]));
+        ASSERT_TRUE(shows({g[0], g[1], g[2], g[3]})) << "row " << row;
+        if (row < 9) {
+            TapKey(VK_RETURN);
+            int s = -1, b = -1;
+            ASSERT_TRUE(WaitUntil([&] { return player.ReadRow(row, g, s, b); })) << "row " << row;
+        }
+    }
+    KeyDown(VK_RETURN);
+    const Result result = WaitForResult(game);
+    ASSERT_NE(result.dialog, nullptr);
+    EXPECT_EQ(result.headline, "残念でした");
+    KeyDown(VK_RETURN);  // its auto-repeat
+    // Space pushes OK only after the repeat has been handled, so it shows the dialog open.
+    KeyDown(VK_SPACE);
+    const HWND ok = GetDlgItem(result.dialog, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(ok, BM_GETSTATE, 0, 0) & BST_PUSHED; })) << "closed by the repeat";
+    KeyUp(VK_RETURN);
+    KeyDown(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(result.dialog); })) << "a fresh Enter must close it";
+    KeyUp(VK_RETURN);
+    KeyUp(VK_SPACE);
+}
+
 TEST(Game, NewGameInTheMiddleOfAGuessStartsClean)
 {
     Game game;

@@ -59,6 +59,16 @@ void SendMouse(int x, int y, DWORD flags)
     SendInput(1, &in, sizeof in);
 }
 
+void SendKey(WORD key, WORD scan, DWORD flags)
+{
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.wScan = scan;
+    in.ki.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+}
+
 } // namespace
 
 std::string ToWindowsPath(const std::string& linuxPath)
@@ -304,6 +314,28 @@ void Drag(POINT from, POINT to, int steps, int stepDelayMs)
     Sleep(80);
     MouseUp(to.x, to.y);
     Sleep(150);
+}
+
+void KeyDown(WORD key)
+{
+    SendKey(key, 0, 0);
+}
+
+void KeyUp(WORD key)
+{
+    SendKey(key, 0, KEYEVENTF_KEYUP);
+}
+
+void TapKey(WORD key)
+{
+    KeyDown(key);
+    KeyUp(key);
+}
+
+void TypeCharacter(wchar_t character)
+{
+    SendKey(0, character, KEYEVENTF_UNICODE);
+    SendKey(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
 }
 
 COLORREF Screenshot::At(int x, int y) const

@@ -91,6 +91,13 @@ void Click(int x, int y);
 // Presses at from, moves in steps to to, releases there.
 void Drag(POINT from, POINT to, int steps = 10, int stepDelayMs = 15);
 
+// Real key input to the foreground window: a virtual key going down or up, or a
+// character typed as itself (VK_PACKET, as an input method hands over its result).
+void KeyDown(WORD key);
+void KeyUp(WORD key);
+void TapKey(WORD key);
+void TypeCharacter(wchar_t character);
+
 // What the screen shows now (the whole virtual desktop).
 struct Screenshot {
     int width = 0, height = 0;
