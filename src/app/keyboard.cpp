@@ -36,7 +36,8 @@ LRESULT CALLBACK HoldBackEnter(int code, WPARAM wParam, LPARAM lParam)
 // Exactly what the button sends when it is clicked.
 void SendButtonCommand(HWND main, int command)
 {
-    SendMessageA(main, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(main, command)));
+    const HWND button = GetDlgItem(main, command);
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
 int CommandOf(const MSG& message)

@@ -267,6 +267,7 @@ TEST(Game, PlayedToItsEndFromTheKeyboard)
     const Result result = WaitForResult(game);
     ASSERT_NE(result.dialog, nullptr);
     EXPECT_EQ(result.headline, "残念でした");
+    CaptureScreen().Save("game-typed");
     KeyDown(VK_RETURN);  // its auto-repeat
     // Space pushes OK only after the repeat has been handled, so it shows the dialog open.
     KeyDown(VK_SPACE);
