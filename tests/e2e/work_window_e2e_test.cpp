@@ -78,7 +78,7 @@ public:
             for (int i = 1; i <= leg.steps; ++i) {
                 const POINT before = At(k);
                 MouseMoveTo(from.x + (to.x - from.x) * i / leg.steps, from.y + (to.y - from.y) * i / leg.steps);
-                WaitUntil([&] { const POINT now = At(k); return now.x != before.x || now.y != before.y; }, 1000, 5);
+                WaitUntil([&] { const POINT now = At(k); return now.x != before.x || now.y != before.y; }, 2000, 5);
             }
             from = to;
         }
