@@ -109,8 +109,7 @@ void CoUninitialize()
 
 void* WinmmFunction(const char* name)
 {
-    const HMODULE module = Load(LateDlls.winmm);
-    return module ? reinterpret_cast<void*>(GetProcAddress(module, name)) : nullptr;
+    return reinterpret_cast<void*>(Find<void()>(LateDlls.winmm, name));
 }
 
 } // namespace late

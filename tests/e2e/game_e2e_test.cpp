@@ -63,16 +63,6 @@ bool AwaitJudgement(Game& game, const Player& player, int row, const Code& guess
     return judged;
 }
 
-void PressKey(WORD key)
-{
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = key;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
-    Sleep(150);
-}
-
 } // namespace
 
 TEST(Game, StartsCentredAndQuitsByMenuWithExitCodeZero)
@@ -141,7 +131,8 @@ TEST(Game, WonByReadingTheBoard)
     EXPECT_EQ(OwnedAndCentred(result.dialog, game.main()), "");
     CaptureScreen().Save("game-won");
 
-    PressKey(VK_ESCAPE);
+    TapKey(VK_ESCAPE);
+    Sleep(150);
     EXPECT_TRUE(IsWindowVisible(result.dialog)) << "Escape must not close the result";
     ClickDialogButton(result.dialog, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(result.dialog); }));

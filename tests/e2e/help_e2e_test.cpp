@@ -166,16 +166,6 @@ bool Contains(const std::vector<std::string>& texts, const std::string& text)
     return false;
 }
 
-// Escape as a real key press, the way the player would try to leave.
-void PressEscape()
-{
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof keys[0]);
-}
-
 TEST(Help, AboutBoxShowsIconNameVersionAndAuthorAndClosesOnlyWithOk)
 {
     Game game;
@@ -194,7 +184,7 @@ TEST(Help, AboutBoxShowsIconNameVersionAndAuthorAndClosesOnlyWithOk)
     CaptureScreen().Save("help-about");
 
     SetForegroundWindow(about);
-    PressEscape();
+    TapKey(VK_ESCAPE);
     PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
     Sleep(300);
     EXPECT_TRUE(IsWindowVisible(about)) << "Escape closed the About box";
@@ -282,7 +272,7 @@ TEST(Help, OnePointHelpLeafsToPageFiveAndBackAndClosesWithOkOrEscape)
         ExpectShowing(help, 1);
         if (withEscape) {
             SetForegroundWindow(help);
-            PressEscape();
+            TapKey(VK_ESCAPE);
         } else {
             ClickButton(help, IDOK);
         }
