@@ -21,6 +21,7 @@ inline constexpr const char* HelpFileName = "help\\VelquinandDorrimat.htm";
 
 inline constexpr const char* MainWindowClass = "Parent Window";
 inline constexpr const char* WorkWindowClass = "Work Window";
+inline constexpr const wchar_t* WorkWindowClassW = L"Work Window";  // the same class
 inline constexpr const char* TileWindowClass = "Num Window";
 
 inline constexpr int MainWindowWidth = 480;
@@ -52,6 +53,7 @@ extern TOOLINFOA HintTool;
 // which refuses the newer 48-byte record: no hint would ever show.
 inline constexpr UINT HintToolSize = offsetof(TOOLINFOA, lParam) + sizeof(LPARAM);
 static_assert(sizeof(void*) != 4 || HintToolSize == 44, "TTTOOLINFOA_V2_SIZE");
+static_assert(offsetof(TOOLINFOW, lParam) == offsetof(TOOLINFOA, lParam), "the W record has the same size");
 
 void RegisterWindowClasses(HINSTANCE instance);
 HWND CreateMainWindow();

@@ -14,7 +14,11 @@ constexpr LPARAM KeyRepeat = static_cast<LPARAM>(KF_REPEAT) << 16;
 // The bytes of a double-byte character typed into one of the game's windows. A
 // character typed as itself and an input method's whole character (WM_IME_CHAR, which
 // DefWindowProcA turns into two) both come as two WM_CHAR messages, lead byte first.
-Cp932Joiner TypedCharacters;
+bool IsLeadByteOfSystem(int byte)
+{
+    return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
+}
+DoubleByteJoiner TypedCharacters(IsLeadByteOfSystem);
 
 // GO sent by Enter can open the result dialog while that Enter is still held down,
 // and its auto-repeat would press the dialog's default button at once. Until the

@@ -21,6 +21,7 @@ struct LateDllsRecord {
     LateDll shell32{"shell32.dll"};
     LateDll ole32{"ole32.dll"};
     LateDll winmm{"winmm.dll"};
+    LateDll imm32{"imm32.dll"};
 };
 LateDllsRecord LateDlls;
 
@@ -105,6 +106,18 @@ void CoUninitialize()
     // Only ever called after a CoInitialize that succeeded, so ole32 is loaded.
     if (const auto call = Find<decltype(::CoUninitialize)>(LateDlls.ole32, "CoUninitialize"))
         call();
+}
+
+BOOL ImmDisableIME(DWORD thread)
+{
+    const auto call = Find<BOOL WINAPI(DWORD)>(LateDlls.imm32, "ImmDisableIME");
+    return call ? call(thread) : FALSE;
+}
+
+BOOL ImmDisableTextFrameService(DWORD thread)
+{
+    const auto call = Find<BOOL WINAPI(DWORD)>(LateDlls.imm32, "ImmDisableTextFrameService");
+    return call ? call(thread) : FALSE;
 }
 
 void* WinmmFunction(const char* name)

@@ -1,6 +1,6 @@
 #pragma once
 // System functions that only some commands need (shortcuts, the help files, sound
-// effects), reached through DLLs that are loaded on first use rather than imported:
+// effects) or that only some systems have (the input method), reached through DLLs that are loaded on first use rather than imported:
 // start-up then maps only what the first frame needs. When a DLL or a function
 // cannot be loaded, each call fails the way the system call itself reports failure;
 // nothing is shown and nothing crashes.
@@ -21,6 +21,10 @@ BOOL SHGetPathFromIDListA(LPCITEMIDLIST list, char* path);
 HRESULT CoInitialize(void* reserved);
 HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID interfaceId, void** object);
 void CoUninitialize();
+
+// imm32, which is absent where no input method was ever installed
+BOOL ImmDisableIME(DWORD thread);
+BOOL ImmDisableTextFrameService(DWORD thread);
 
 // winmm (late_sound.cpp)
 BOOL PlaySoundA(const char* sound, HMODULE module, DWORD flags);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app.h"
+#include "late_dll.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
@@ -10,6 +11,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     AppInfo.settingsFileName = SettingsFileName;
     AppInfo.helpFileName = HelpFileName;
     AppInfo.instance = instance;
+
+    // The game takes no text: with the input method off for this thread, before its
+    // first window, a digit typed in any input mode (kana too) plays at once instead of
+    // waiting in a composition for Enter. From Windows Vista on this covers the text
+    // services too; on XP they are switched off by a call of their own.
+    late::ImmDisableIME(0);
+    late::ImmDisableTextFrameService(0);
 
     RegisterWindowClasses(instance);
     // WM_CREATE, and with it a first-run settings dialog, runs inside this call.

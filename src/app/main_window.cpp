@@ -160,14 +160,22 @@ void RegisterWindowClasses(HINSTANCE instance)
     wc.hIconSm = icon;
     RegisterClassExA(&wc);
 
-    wc.lpfnWndProc = WorkWindowProc;
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszMenuName = nullptr;
-    wc.lpszClassName = WorkWindowClass;
-    wc.hIconSm = nullptr;
-    RegisterClassExA(&wc);
+    // A Unicode class: only such a window draws its UTF-16 caption, and answers
+    // WM_GETTEXT with it, on a system whose ANSI code page is not 932.
+    WNDCLASSEXW work{};
+    work.cbSize = sizeof work;
+    work.style = wc.style;
+    work.hInstance = instance;
+    work.lpfnWndProc = WorkWindowProc;
+    work.hIcon = icon;
+    work.hCursor = wc.hCursor;
+    work.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    work.lpszClassName = WorkWindowClassW;
+    RegisterClassExW(&work);
 
     wc.lpfnWndProc = TileProc;
+    wc.lpszMenuName = nullptr;
+    wc.hIconSm = nullptr;
     wc.hIcon = nullptr;
     wc.hCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDCUR_HAND));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);

@@ -4,10 +4,30 @@
 #include <commctrl.h>
 
 #include "app/app.h"
+#include "app/game_text.h"
 #include "board.h"
 
 const char* const StrikeHintText = "  S：ストライク\n数字と位置（けた）が正しいと\nカウントされます";
 const char* const BallHintText = "  B：ボール\n位置（けた）が違っていて\n数字だけが正しいと\nカウントされます";
+
+namespace {
+
+// The tooltip keeps its own copy of the text, so it need not outlive the message.
+void SendHintText(HWND tooltip, const char* text, bool add)
+{
+    if (!GameTextsAreWide()) {
+        HintTool.lpszText = const_cast<char*>(text);
+        SendMessageA(tooltip, add ? TTM_ADDTOOLA : TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&HintTool));
+        return;
+    }
+    std::wstring wide = WideGameText(text);
+    // The same record, of the same 44 bytes, with the text as UTF-16.
+    TOOLINFOW tool{HintTool.cbSize, HintTool.uFlags, HintTool.hwnd,  HintTool.uId,
+                   HintTool.rect,   HintTool.hinst,  wide.data(), HintTool.lParam, nullptr};
+    SendMessageW(tooltip, add ? TTM_ADDTOOLW : TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+} // namespace
 
 HintZone HintZoneAt(unsigned x, unsigned y)
 {
@@ -30,15 +50,10 @@ void OnMouseMove(unsigned x, unsigned y)
         return;
     }
     SetCursor(MainWindowState.hintCursor);
-    HintTool.lpszText = const_cast<char*>(zone == HintZone::Strike ? StrikeHintText : BallHintText);
     // The tool is added once per tooltip window; later moves only change its text,
     // so the tool list does not grow with every mouse move.
-    if (!MainWindowState.hintToolAdded) {
-        SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&HintTool));
-        MainWindowState.hintToolAdded = true;
-    } else {
-        SendMessageA(tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&HintTool));
-    }
+    SendHintText(tooltip, zone == HintZone::Strike ? StrikeHintText : BallHintText, !MainWindowState.hintToolAdded);
+    MainWindowState.hintToolAdded = true;
     RECT margin{5, 5, 5, 5};
     SendMessageA(tooltip, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margin));
     SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, 200);

@@ -12,11 +12,6 @@ constexpr int Backspace = '\b';
 constexpr int Escape = 0x1B;
 constexpr int FullWidthOne = 0x8250;  // １ in code page 932; ９ is 0x8258
 
-constexpr bool IsLeadByte(int byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 } // namespace
 
 int CommandForKeyDown(int virtualKey)
@@ -40,14 +35,14 @@ int CommandForChar(int character)
     }
 }
 
-int Cp932Joiner::Feed(int byte)
+int DoubleByteJoiner::Feed(int byte)
 {
     if (lead_) {
         const int character = lead_ * 256 + byte;
         lead_ = 0;
         return character;
     }
-    if (IsLeadByte(byte)) {
+    if (isLeadByte_(byte)) {
         lead_ = byte;
         return -1;
     }

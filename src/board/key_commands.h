@@ -16,11 +16,15 @@ int CommandForKeyDown(int virtualKey);
 int CommandForChar(int character);
 
 // An ANSI window gets a double-byte character one byte a message, the lead byte first.
-class Cp932Joiner {
+// Which bytes lead is the system's code page's to say: in 932 0x81-0x9F and 0xE0-0xFC,
+// in 1252 none (é and à on a French digit row are characters of their own).
+class DoubleByteJoiner {
 public:
+    explicit DoubleByteJoiner(bool (*isLeadByte)(int byte)) : isLeadByte_(isLeadByte) {}
     // The whole character once it is complete; -1 while a lead byte waits for its trail.
     int Feed(int byte);
 
 private:
+    bool (*isLeadByte_)(int byte);
     int lead_ = 0;
 };

@@ -1,5 +1,6 @@
 // The result dialog: the headline and the answer line of a finished game.
 #include "app/app.h"
+#include "app/game_text.h"
 #include "effects.h"
 #include "game_state.h"
 #include "resource.h"
@@ -13,13 +14,12 @@ INT_PTR CALLBACK ResultDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 {
     switch (message) {
     case WM_INITDIALOG:
-        ResultFont = CreateFontA(30, 0, 0, 0, 600, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐ明朝");
+        ResultFont = CreateJapaneseFont(30, 600, "ＭＳ Ｐ明朝");
         SendDlgItemMessageA(dialog, IDC_RESULT_HEADLINE, WM_SETFONT, reinterpret_cast<WPARAM>(ResultFont), TRUE);
         SendDlgItemMessageA(dialog, IDC_RESULT_ANSWER, WM_SETFONT, reinterpret_cast<WPARAM>(ResultFont), TRUE);
         CenterOnDesktop(dialog);
-        SetDlgItemTextA(dialog, IDC_RESULT_HEADLINE, GameState.resultHeadline.data());
-        SetDlgItemTextA(dialog, IDC_RESULT_ANSWER, GameState.resultAnswer.data());
+        SetGameText(dialog, IDC_RESULT_HEADLINE, GameState.resultHeadline.data());
+        SetGameText(dialog, IDC_RESULT_ANSWER, GameState.resultAnswer.data());
         return TRUE;
     case WM_COMMAND:
         // Only OK closes the dialog; Escape (IDCANCEL) leaves it open.
@@ -39,5 +39,5 @@ INT_PTR CALLBACK ResultDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 void ShowResultDialog()
 {
-    DialogBoxParamA(AppInfo.instance, MAKEINTRESOURCEA(IDD_RESULT), MainWindowState.window, ResultDialogProc, 0);
+    ShowGameDialog(IDD_RESULT, ResultDialogProc);
 }

@@ -8,6 +8,7 @@
 
 #include "app/app.h"
 #include "app/beside_exe.h"
+#include "app/game_text.h"
 #include "app/late_dll.h"
 #include "help_pages.h"
 #include "resource.h"
@@ -30,7 +31,7 @@ void OpenHomePage()
 
 void ShowAboutDialog()
 {
-    DialogBoxParamA(AppInfo.instance, MAKEINTRESOURCEA(IDD_ABOUT), MainWindowState.window, AboutDialogProc, 0);
+    ShowGameDialog(IDD_ABOUT, AboutDialogProc);
 }
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
@@ -53,8 +54,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 void ShowOnePointHelp()
 {
-    DialogBoxParamA(AppInfo.instance, MAKEINTRESOURCEA(IDD_ONEPOINT), MainWindowState.window, OnePointHelpDialogProc,
-                    0);
+    ShowGameDialog(IDD_ONEPOINT, OnePointHelpDialogProc);
 }
 
 namespace {
@@ -62,15 +62,14 @@ namespace {
 void ShowHelpView(HWND dialog, const HelpView& view)
 {
     helpPage = view.page;
-    SetDlgItemTextA(dialog, IDC_HELP_TEXT, view.text);
+    SetGameText(dialog, IDC_HELP_TEXT, view.text);
     EnableWindow(GetDlgItem(dialog, IDC_HELP_NEXT), view.nextEnabled);
     EnableWindow(GetDlgItem(dialog, IDC_HELP_BACK), view.backEnabled);
 }
 
 void OnOnePointHelpInit(HWND dialog)
 {
-    HelpFont.reset(CreateFontA(16, 0, 0, 0, 600, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック"));
+    HelpFont.reset(CreateJapaneseFont(16, 600, "ＭＳ Ｐゴシック"));
     SendDlgItemMessageA(dialog, IDC_HELP_TEXT, WM_SETFONT, reinterpret_cast<WPARAM>(HelpFont.get()), TRUE);
     CenterOnDesktop(dialog);
     // Every opening starts at the introduction, wherever the last one ended.

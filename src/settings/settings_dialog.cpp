@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "app/app.h"
+#include "app/game_text.h"
 #include "resource.h"
 
 namespace {
@@ -48,8 +49,7 @@ void OnOk(HWND dialog)
 
 void ShowSettingsDialog()
 {
-    DialogBoxParamA(AppInfo.instance, MAKEINTRESOURCEA(IDD_SETTINGS), MainWindowState.window, SettingsDialogProc,
-                    0);
+    ShowGameDialog(IDD_SETTINGS, SettingsDialogProc);
 }
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)

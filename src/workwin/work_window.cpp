@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "app/app.h"
+#include "app/game_text.h"
 #include "app/gdi.h"
 #include "tile_slots.h"
 #include "work_place.h"
@@ -96,10 +97,14 @@ void CreateWorkWindow(HWND owner)
     // WS_CLIPCHILDREN: without it the background, repainted where a tile has just
     // left, is copied over the tiles standing there and leaves band-coloured stripes
     // across them until they repaint.
-    if (!state.window)
-        state.window = CreateWindowExA(0, WorkWindowClass, "作業用ウィンドウ",
-                                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, 0, 0,
-                                       200, 400, owner, nullptr, InstanceOf(owner), nullptr);
+    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+    constexpr const char* caption = "作業用ウィンドウ";
+    if (!state.window && GameTextsAreWide())
+        state.window = CreateWindowExW(0, WorkWindowClassW, WideGameText(caption).c_str(), style, 0, 0, 200, 400,
+                                       owner, nullptr, InstanceOf(owner), nullptr);
+    else if (!state.window)
+        state.window = CreateWindowExA(0, WorkWindowClass, caption, style, 0, 0, 200, 400, owner, nullptr,
+                                       InstanceOf(owner), nullptr);
     ShowWindow(state.window, SW_HIDE);
 }
 
@@ -148,5 +153,5 @@ LRESULT CALLBACK WorkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY: OnDestroy(); break;
     default: break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);  // the class is Unicode
 }

@@ -31,7 +31,7 @@ TEST(KeyCommands, DigitsEnterAndClearKeysAloneSendTheirButtonsCommands)
 
 TEST(KeyCommands, DoubleByteCharactersAreJoinedFromLeadAndTrailBytes)
 {
-    Cp932Joiner chars;
+    DoubleByteJoiner chars([](int b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); });  // 932
     EXPECT_EQ(chars.Feed('7'), '7');
     EXPECT_EQ(chars.Feed(0x82), -1);
     EXPECT_EQ(chars.Feed(0x58), 0x8258);  // ９
@@ -41,6 +41,9 @@ TEST(KeyCommands, DoubleByteCharactersAreJoinedFromLeadAndTrailBytes)
     EXPECT_EQ(chars.Feed(0xFC), -1);
     EXPECT_EQ(chars.Feed('1'), 0xFC31);
     EXPECT_EQ(chars.Feed('1'), '1');
+    DoubleByteJoiner western([](int) { return false; });  // 1252: é (a French keyboard's 2) is no lead byte
+    EXPECT_EQ(western.Feed(0xE9), 0xE9);
+    EXPECT_EQ(western.Feed('1'), '1');
 }
 
 } // namespace

@@ -1,0 +1,23 @@
+#pragma once
+// The game's own texts are code page 932 bytes. Converted to UTF-16 with code page
+// 932 named and passed to the W calls, they read as the Japanese they are on a
+// system of any ANSI code page. Where code page 932 is not installed (Windows XP
+// without East Asian support) the A calls show them as the system reads them.
+// File and folder paths are not game texts and never come here.
+#include <windows.h>
+
+#include <string>
+
+// True where code page 932 is installed: the game's texts go through the W calls.
+bool GameTextsAreWide();
+// text, CP932, as UTF-16; empty when it cannot be converted.
+std::wstring WideGameText(const char* text);
+
+// The W or A twin of each call that shows a game text.
+void SetGameText(HWND dialog, int control, const char* text);
+// A font for Japanese text: face is a CP932 name, the charset SHIFTJIS_CHARSET, so
+// that where the face is missing the font mapper picks a Japanese one that is there.
+HFONT CreateJapaneseFont(int height, int weight, const char* face);
+// A modal dialog of the game, owned by the main window; its templates' texts are
+// UTF-16 and reach the screen as they are through DialogBoxParamW.
+void ShowGameDialog(int dialogId, DLGPROC procedure);
