@@ -18,8 +18,9 @@ if [ -z "${VELQUIN_WINE_BITS:-}" ]; then
 fi
 export VELQUIN_WINE_BITS VELQUIN_WINE_TREE="$VELQUIN_ROOT/build/win$VELQUIN_WINE_BITS"
 
-# Wine reports code page 932 only while the running process has a Japanese locale.
-export LANG=ja_JP.UTF-8
+# Wine reports code page 932 only while the running process has a Japanese locale;
+# VELQUIN_WINE_LANG=C.UTF-8 runs a program as on a Western system (code page 1252).
+export LANG="${VELQUIN_WINE_LANG:-ja_JP.UTF-8}"
 unset LC_ALL LC_CTYPE LANGUAGE
 if [ "$VELQUIN_WINE_BITS" = 64 ]; then
   export WINEPREFIX="$VELQUIN_WINEPREFIX/prefix64" WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64

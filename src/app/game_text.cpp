@@ -1,5 +1,7 @@
 #include "game_text.h"
 
+#include <algorithm>
+
 #include "app.h"
 
 namespace {
@@ -11,15 +13,13 @@ bool GameTextsAreWide()
     return IsValidCodePage(GameCodePage) != FALSE;
 }
 
-std::wstring WideGameText(const char* text)
+WideText::WideText(const char* cp932)
 {
-    const int length = MultiByteToWideChar(GameCodePage, 0, text, -1, nullptr, 0);
-    if (length <= 0)
-        return {};
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(GameCodePage, 0, text, -1, wide.data(), length);
-    wide.resize(static_cast<size_t>(length - 1));  // the terminator stays the string's own
-    return wide;
+    // One byte never makes more than one UTF-16 unit, so as many bytes as the buffer
+    // has units always fit; the last unit stays the terminator.
+    const int capacity = static_cast<int>(text_.size()) - 1;
+    const int bytes = std::min(lstrlenA(cp932), capacity);
+    MultiByteToWideChar(GameCodePage, 0, cp932, bytes, text_.data(), capacity);
 }
 
 void SetGameText(HWND dialog, int control, const char* text)

@@ -6,12 +6,27 @@
 // File and folder paths are not game texts and never come here.
 #include <windows.h>
 
-#include <string>
+#include <array>
+
+// A game text as UTF-16, in a buffer that holds every text of the game (the longest,
+// a help page, has 200 bytes); a longer one is cut, never overflows.
+class WideText {
+public:
+    explicit WideText(const char* cp932);
+    const wchar_t* c_str() const { return text_.data(); }
+    wchar_t* data() { return text_.data(); }
+
+private:
+    std::array<wchar_t, 512> text_{};
+};
 
 // True where code page 932 is installed: the game's texts go through the W calls.
 bool GameTextsAreWide();
-// text, CP932, as UTF-16; empty when it cannot be converted.
-std::wstring WideGameText(const char* text);
+// text, CP932, as UTF-16 (an empty text where it cannot be converted).
+inline WideText WideGameText(const char* text)
+{
+    return WideText(text);
+}
 
 // The W or A twin of each call that shows a game text.
 void SetGameText(HWND dialog, int control, const char* text);

@@ -20,7 +20,7 @@ void SendHintText(HWND tooltip, const char* text, bool add)
         SendMessageA(tooltip, add ? TTM_ADDTOOLA : TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&HintTool));
         return;
     }
-    std::wstring wide = WideGameText(text);
+    WideText wide = WideGameText(text);
     // The same record, of the same 44 bytes, with the text as UTF-16.
     TOOLINFOW tool{HintTool.cbSize, HintTool.uFlags, HintTool.hwnd,  HintTool.uId,
                    HintTool.rect,   HintTool.hinst,  wide.data(), HintTool.lParam, nullptr};

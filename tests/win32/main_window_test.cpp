@@ -16,6 +16,8 @@
 #include "game/effects.h"
 #include "game/game_state.h"
 #include "game/sound_switch.h"
+#include "help/help.h"
+#include "help/help_pages.h"
 #include "gdi_count.h"
 #include "resource.h"
 #include "sound_log.h"
@@ -46,6 +48,8 @@ BOOL CALLBACK CountOwnedTooltips(HWND w, LPARAM count)
 // not close it), then presses OK.
 struct DialogAnswer {
     std::string caption, headline, answer;
+    std::wstring wide[4];  // caption, headline, answer, help text, as UTF-16
+    LOGFONTW logFont{};
     HFONT font = nullptr;
     RECT rect{};
     bool survivedEscape = false;
@@ -66,6 +70,14 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD)
     GetDlgItemTextA(dialog, IDC_RESULT_ANSWER, text, sizeof text);
     LastDialog.answer = text;
     LastDialog.font = reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog, IDC_RESULT_HEADLINE, WM_GETFONT, 0, 0));
+    GetObjectW(LastDialog.font, sizeof LastDialog.logFont, &LastDialog.logFont);
+    const HWND items[] = {dialog, GetDlgItem(dialog, IDC_RESULT_HEADLINE), GetDlgItem(dialog, IDC_RESULT_ANSWER),
+                          GetDlgItem(dialog, IDC_HELP_TEXT)};
+    for (int i = 0; i < 4; ++i) {
+        wchar_t wide[512] = {};
+        SendMessageW(items[i], WM_GETTEXT, 512, reinterpret_cast<LPARAM>(wide));  // through the window's own procedure
+        LastDialog.wide[i] = wide;
+    }
     GetWindowRect(dialog, &LastDialog.rect);
     SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     LastDialog.survivedEscape = IsWindow(dialog) && IsWindowVisible(dialog);
@@ -410,6 +422,33 @@ TEST_F(MainWindow, HintZonesAndOneToolWhateverTheMouseDoes)
     SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(390, 100));
     SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(391, 100));
     EXPECT_EQ(SendMessageA(MainWindowState.hintTooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+}
+
+// Run alone by the test command as on a Western system (LANG=C.UTF-8): every text of
+// the game's own reads back as UTF-16, the way the screen and a screen reader get it.
+TEST_F(MainWindow, OnCodePage1252EveryTextReadsAsTheJapaneseItIs)
+{
+    ASSERT_NE(GetACP(), 932u) << "this case stands for a system of another code page";
+    const auto japanese = [](const char* cp932) {
+        wchar_t wide[512] = {};
+        MultiByteToWideChar(932, 0, cp932, -1, wide, 512);
+        return std::wstring(wide);
+    };
+    Judge({1, 2, 3, 4});
+    EXPECT_EQ(LastDialog.wide[0], japanese("判定 - Velquin")) << "the dialog template's caption";
+    EXPECT_EQ(LastDialog.wide[1], japanese("おめでとうございます"));
+    EXPECT_EQ(LastDialog.wide[2], japanese("こたえは 1234 でした"));
+    EXPECT_EQ(LastDialog.logFont.lfFaceName, japanese("ＭＳ Ｐ明朝"));
+    EXPECT_EQ(LastDialog.logFont.lfCharSet, SHIFTJIS_CHARSET);
+    ShowOnePointHelp();
+    EXPECT_EQ(LastDialog.wide[3], japanese(HelpIntroduction));
+    wchar_t text[512] = {};
+    SendMessageW(WorkWindowState.window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(text, japanese("作業用ウィンドウ"));
+    TOOLINFOW tool{HintToolSize, 0, MainWindowState.window, 0, {}, nullptr, text, 0, nullptr};
+    SendMessageW(MainWindowState.window, WM_MOUSEMOVE, 0, MAKELPARAM(390, 100));
+    SendMessageW(MainWindowState.hintTooltip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(text, japanese(StrikeHintText));
 }
 
 TEST_F(MainWindow, SoundSwitchSetsTheMarksOutlivesNewGameAndDecidesEveryEffect)

@@ -389,10 +389,13 @@ Screenshot CaptureScreen()
 
 std::string WindowText(HWND window)
 {
-    char text[512] = {};
+    // Read as UTF-16, the way the screen and a screen reader get it, so that the
+    // same CP932 literals compare on a system of any code page.
+    wchar_t wide[512] = {};
     DWORD_PTR length = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
-                        &length);
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL, 5000, &length);
+    char text[1024] = {};
+    WideCharToMultiByte(932, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     return text;
 }
 

@@ -111,7 +111,8 @@ Screenshot CaptureScreen();
 // desktop; else what is wrong.
 std::string OwnedAndCentred(HWND dialog, HWND owner);
 
-// Text of a window or dialog item (CP932), as GetWindowTextA returns it.
+// Text of a window or dialog item, read as UTF-16 and given as CP932 whatever the
+// system's code page.
 std::string WindowText(HWND window);
 std::string DialogItemText(HWND dialog, int id);
 // Presses a button of a dialog the way a click would.
