@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Creates the Wine prefix (32-bit, or 64-bit where
 # no 32-bit program runs: see wine-env.sh): Japanese locale, Wine's fonts, the MS font names
-# mapped to IPA fonts and linked to the UI fonts, a 24-bit virtual desktop, full-window dragging, no audio,
+# mapped to IPA fonts, a 24-bit virtual desktop, full-window dragging, no audio,
 # no crash dialog, and shell folders redirected inside the prefix.
 # Usage: make-prefix.sh [WIDTHxHEIGHT|none]
 #   the virtual desktop's size (default 1024x768); "none" lets the game's windows
@@ -11,9 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 size="${1:-1024x768}"
 if [ "$size" = none ]; then desktop_value='-'; else desktop_value='"Default"'; fi
 
-# The mark names what the prefix was made with; a prefix of an older script is set up again.
-mark="$size fontlink"
-if [ -f "$WINEPREFIX/.velquin-ready" ] && [ "$(cat "$WINEPREFIX/.velquin-ready")" = "$mark" ]; then
+if [ -f "$WINEPREFIX/.velquin-ready" ] && [ "$(cat "$WINEPREFIX/.velquin-ready")" = "$size" ]; then
   exit 0
 fi
 
@@ -28,8 +26,6 @@ mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
 cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 mkdir -p "$WINEPREFIX/drive_c/velquin-shell/"{Desktop,Programs,Startup}
 
-# FontLink\SystemLink: the Japanese font that Windows links to its UI fonts, so that
-# a caption drawn at code page 1252 (VELQUIN_WINE_LANG=C.UTF-8) shows Japanese, not boxes.
 reg_txt="$VELQUIN_WINEPREFIX/settings.reg.txt"
 cat > "$reg_txt" <<REG
 Windows Registry Editor Version 5.00
@@ -51,11 +47,6 @@ Windows Registry Editor Version 5.00
 "MS Mincho"="IPA明朝"
 "MS UI Gothic"="IPA Pゴシック"
 
-[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]
-"Tahoma"=hex(7):69,00,70,00,61,00,67,00,70,00,2e,00,74,00,74,00,66,00,2c,00,49,00,50,00,41,00,50,00,47,00,6f,00,74,00,68,00,69,00,63,00,00,00,00,00
-"MS Shell Dlg"=hex(7):69,00,70,00,61,00,67,00,70,00,2e,00,74,00,74,00,66,00,2c,00,49,00,50,00,41,00,50,00,47,00,6f,00,74,00,68,00,69,00,63,00,00,00,00,00
-"MS Shell Dlg 2"=hex(7):69,00,70,00,61,00,67,00,70,00,2e,00,74,00,74,00,66,00,2c,00,49,00,50,00,41,00,50,00,47,00,6f,00,74,00,68,00,69,00,63,00,00,00,00,00
-
 [HKEY_CURRENT_USER\\Control Panel\\Desktop]
 "DragFullWindows"="1"
 
@@ -74,5 +65,5 @@ REG
 { printf '\xff\xfe'; sed 's/$/\r/' "$reg_txt" | iconv -f UTF-8 -t UTF-16LE; } > "$VELQUIN_WINEPREFIX/settings.reg"
 env -u DISPLAY timeout 120 wine regedit /S "$(winepath -w "$VELQUIN_WINEPREFIX/settings.reg" 2>/dev/null)" >/dev/null 2>&1
 timeout 60 wineserver -w || true
-echo "$mark" > "$WINEPREFIX/.velquin-ready"
+echo "$size" > "$WINEPREFIX/.velquin-ready"
 echo "prefix: ready ($size desktop)" >&2

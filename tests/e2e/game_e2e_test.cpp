@@ -224,6 +224,14 @@ TEST(Game, PlayedToItsEndFromTheKeyboard)
     Player player(game);
     const auto shows = [&](const std::vector<int>& d) { return WaitUntil([&] { return player.EntryShows(d); }); };
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
+    // The input method is off for the game's thread: no input-method window of its own.
+    int imeWindows = 0;
+    ForEachTopLevelWindow(game.pid(), [&](HWND w) {
+        char name[8] = {};
+        imeWindows += GetClassNameA(w, name, sizeof name) && lstrcmpA(name, "IME") == 0;
+        return true;
+    });
+    EXPECT_EQ(imeWindows, 0);
 
     TapKey('4');
     TapKey(VK_NUMPAD4);
@@ -236,7 +244,7 @@ TEST(Game, PlayedToItsEndFromTheKeyboard)
     EXPECT_TRUE(shows({1, 2}));
     TapKey(VK_DELETE);
     EXPECT_TRUE(shows({}));
-    PostMessageA(main, WM_IME_CHAR, 0x8252, 1);  // ３
+    SendMessageW(main, WM_IME_CHAR, 0xFF13, 1);  // ３, sent to the window procedure as an input method does
     EXPECT_TRUE(shows({3}));
     TapKey(VK_ESCAPE);
     EXPECT_TRUE(shows({}));
