@@ -9,11 +9,11 @@
 #include <new>
 
 #include "app.h"
-#include "board/keypad.h"
 #include "game/effects.h"
 #include "game/spoken.h"
 #include "game_text.h"
 #include "late_dll.h"
+#include "resource.h"
 
 namespace {
 
@@ -21,10 +21,10 @@ namespace {
 constexpr LONG FirstButton = EntryPart + 1;
 constexpr LONG ChildCount = EntryPart + 11;
 
+// The keypad's ids run on from the digits' to GO's and Clear's (resource.h).
 HWND ButtonOf(LONG child)
 {
-    const LONG index = child - FirstButton;
-    return index < 9 ? Keypad.digitButtons[index] : index == 9 ? Keypad.goButton : Keypad.clearButton;
+    return GetDlgItem(MainWindowState.window, IDC_DIGIT_BASE + static_cast<int>(child - FirstButton));
 }
 
 bool MainHasFocus()
