@@ -221,6 +221,7 @@ TEST(Game, LostOnTheTenthGuessShowsTheSecret)
 // input method's whole character), a used digit refused, Clear by each of its keys,
 // GO by Enter, with a button or the work window holding the focus. The Enter that
 // opens the result does not close it, held down and repeating; a fresh press does.
+// A screen reader in this process hears the game and reads its rows.
 TEST(Game, PlayedToItsEndFromTheKeyboard)
 {
     const auto before = static_cast<uint32_t>(std::time(nullptr));
