@@ -64,6 +64,12 @@ void NewGame();
 // message is used up and goes no further.
 bool PlayKeypadKey(const MSG& message);
 
+// The board for a screen reader (board_reader.cpp): the main window's WM_GETOBJECT,
+// its keys Up, Down, Home and End, and the release of the reader's object.
+LRESULT OnGetObject(HWND window, WPARAM wParam, LPARAM lParam);
+void ReviewBoard(int virtualKey);
+void ReleaseBoardReader();
+
 // Moves window to the centre of the desktop and leaves it hidden; always 0.
 int CenterOnDesktop(HWND window);
 // Copies bitmap resource id to (x, y) of dc at its own size.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <objbase.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -22,6 +23,8 @@ struct LateDllsRecord {
     LateDll ole32{"ole32.dll"};
     LateDll winmm{"winmm.dll"};
     LateDll imm32{"imm32.dll"};
+    LateDll oleacc{"oleacc.dll"};
+    LateDll oleaut32{"oleaut32.dll"};
 };
 LateDllsRecord LateDlls;
 
@@ -38,9 +41,11 @@ HMODULE Load(LateDll& dll)
         return nullptr;
     lstrcatA(path, "\\");
     lstrcatA(path, dll.name);
-    // The DLL's own dependencies are then searched from the system folder too,
-    // not from the game's folder first: a same-named DLL left beside the game
-    // (a zip unpacked into a downloads folder) is never loaded in place of the system's.
+    // The DLLs it imports are then searched from the system folder too, not from
+    // the game's folder first: a same-named DLL left beside the game (a zip unpacked
+    // into a downloads folder) is not loaded in place of the system's. That holds for
+    // its static imports only; a DLL it loads later by bare name, and the comctl32 it
+    // imports, are still looked for beside the game first.
     dll.module = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     return dll.module;
 }
@@ -118,6 +123,32 @@ BOOL ImmDisableTextFrameService(DWORD thread)
 {
     const auto call = Find<BOOL WINAPI(DWORD)>(LateDlls.imm32, "ImmDisableTextFrameService");
     return call ? call(thread) : FALSE;
+}
+
+LRESULT LresultFromObject(REFIID interfaceId, WPARAM wParam, IUnknown* object)
+{
+    const auto call = Find<decltype(::LresultFromObject)>(LateDlls.oleacc, "LresultFromObject");
+    return call ? call(interfaceId, wParam, object) : Unavailable;
+}
+
+HRESULT CreateStdAccessibleObject(HWND window, LONG objectId, REFIID interfaceId, void** object)
+{
+    *object = nullptr;
+    const auto call = Find<decltype(::CreateStdAccessibleObject)>(LateDlls.oleacc, "CreateStdAccessibleObject");
+    return call ? call(window, objectId, interfaceId, object) : Unavailable;
+}
+
+HRESULT AccessibleObjectFromWindow(HWND window, DWORD objectId, REFIID interfaceId, void** object)
+{
+    *object = nullptr;
+    const auto call = Find<decltype(::AccessibleObjectFromWindow)>(LateDlls.oleacc, "AccessibleObjectFromWindow");
+    return call ? call(window, objectId, interfaceId, object) : Unavailable;
+}
+
+BSTR SysAllocString(const OLECHAR* text)
+{
+    const auto call = Find<decltype(::SysAllocString)>(LateDlls.oleaut32, "SysAllocString");
+    return call ? call(text) : nullptr;
 }
 
 void* WinmmFunction(const char* name)

@@ -109,6 +109,7 @@ void OnDestroy()
     DeleteObject(state.backBuffer.bitmap);
     state.backBuffer = {};
     SaveSoundSetting();
+    ReleaseBoardReader();
     PostQuitMessage(0);
 }
 
@@ -199,6 +200,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
     case WM_MOUSEMOVE: OnMouseMove(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_LBUTTONDOWN: return 0;
+    case WM_KEYDOWN:
+        ReviewBoard(static_cast<int>(wParam));
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_GETOBJECT: return OnGetObject(window, wParam, lParam);
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -15,6 +15,11 @@ void DrawHistoryLine(int n);
 // Invalidates the whole client area of the main window without erasing.
 void InvalidateMainWindow();
 
+// Tells a screen reader what changed: the judged row n (0..9), or the entry. It
+// reads the whole part out (spoken.h) without being asked.
+void AnnounceRow(int n);
+void AnnounceEntry();
+
 // Plays one of the game's sound files asynchronously; silent when it is missing.
 void PlayGameSound(const char* fileName);
 

@@ -74,6 +74,7 @@ void PressDigit(int d)
     GameState.guess[n - 1] = d;
     MarkDigitUsed(n, d - 1);
     DrawEntryDigit(n, d);
+    AnnounceEntry();
     InvalidateMainWindow();
 }
 
@@ -85,6 +86,7 @@ void ClearEntry()
     ClearDigitFlags();
     GameState.enteredCount = 0;
     EraseEntryBoxes();
+    AnnounceEntry();
     InvalidateMainWindow();
 }
 
@@ -103,6 +105,7 @@ void SubmitGuess()
     std::snprintf(GameState.historyLines[row].data(), GameState.historyLines[row].size(),
                   "%d %d %d %d    %d   %d", g[0], g[1], g[2], g[3], score.strikes, score.balls);
     DrawHistoryLine(row);
+    AnnounceRow(row);
     EraseEntryBoxes();
     InvalidateMainWindow();
 

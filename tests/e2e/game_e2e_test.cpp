@@ -5,7 +5,9 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
+#include <cstdio>
 #include <ctime>
 #include <set>
 #include <string>
@@ -61,6 +63,17 @@ bool AwaitJudgement(Game& game, const Player& player, int row, const Code& guess
     if (judged && !result.dialog && (strikes == 4 || row == 9))
         result = WaitForResult(game);
     return judged;
+}
+
+// The child ids of the focus events on a main window's client object, as a reader
+// out of the game's process gets them (Wine hands them over in reverse order).
+std::set<LONG> FocusEvents;
+void CALLBACK RecordFocus(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+{
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (object == OBJID_CLIENT && std::string(name) == "Parent Window")
+        FocusEvents.insert(child);
 }
 
 } // namespace
@@ -208,6 +221,7 @@ TEST(Game, LostOnTheTenthGuessShowsTheSecret)
 // input method's whole character), a used digit refused, Clear by each of its keys,
 // GO by Enter, with a button or the work window holding the focus. The Enter that
 // opens the result does not close it, held down and repeating; a fresh press does.
+// A screen reader in this process hears the game and reads its rows.
 TEST(Game, PlayedToItsEndFromTheKeyboard)
 {
     const auto before = static_cast<uint32_t>(std::time(nullptr));
@@ -232,6 +246,8 @@ TEST(Game, PlayedToItsEndFromTheKeyboard)
         return true;
     });
     EXPECT_EQ(imeWindows, 0);
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, RecordFocus,
+                                               game.pid(), 0, WINEVENT_OUTOFCONTEXT);
 
     TapKey('4');
     TapKey(VK_NUMPAD4);
@@ -250,7 +266,9 @@ TEST(Game, PlayedToItsEndFromTheKeyboard)
     EXPECT_TRUE(shows({}));
 
     game.Send(IDM_WORKWINDOW);
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == game.FindWindowOfClass("Work Window"); }));
+    const HWND work = game.FindWindowOfClass("Work Window");
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == work; }));
+    std::vector<std::pair<int, int>> scores(10);
     for (int row = 0; row < 10; ++row) {
         const Code& g = guesses[row];
         for (int k = 0; k < 4; ++k)
@@ -258,10 +276,13 @@ TEST(Game, PlayedToItsEndFromTheKeyboard)
         ASSERT_TRUE(shows({g[0], g[1], g[2], g[3]})) << "row " << row;
         if (row < 9) {
             TapKey(VK_RETURN);
-            int s = -1, b = -1;
+            auto& [s, b] = scores[row];
             ASSERT_TRUE(WaitUntil([&] { return player.ReadRow(row, g, s, b); })) << "row " << row;
         }
     }
+    // The last row is judged in the main window, which takes the focus back from the clicked button.
+    PostMessageA(work, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
     KeyDown(VK_RETURN);
     const Result result = WaitForResult(game);
     ASSERT_NE(result.dialog, nullptr);
@@ -277,6 +298,38 @@ TEST(Game, PlayedToItsEndFromTheKeyboard)
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(result.dialog); })) << "a fresh Enter must close it";
     KeyUp(VK_RETURN);
     KeyUp(VK_SPACE);
+
+    // A reader in another process heard the entry while the main window held the focus,
+    // the window itself taking the focus back (the system's event) and the last row;
+    // and it reads every row as the board shows it.
+    EXPECT_TRUE(WaitUntil([&] {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&m);
+        return FocusEvents == std::set<LONG>{CHILDID_SELF, 10, 11};
+    })) << ::testing::PrintToString(FocusEvents);
+    UnhookWinEvent(hook);
+    ASSERT_TRUE(player.ReadRow(9, guesses[9], scores[9].first, scores[9].second));
+    CoInitialize(nullptr);
+    IAccessible* board = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(main, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&board)), S_OK);
+    for (int row = 0; row < 10; ++row) {
+        VARIANT child{};
+        child.vt = VT_I4;
+        child.lVal = row + 1;
+        BSTR name = nullptr;
+        board->get_accName(child, &name);
+        char text[128] = {};
+        WideCharToMultiByte(932, 0, name ? name : L"", -1, text, sizeof text, nullptr, nullptr);
+        SysFreeString(name);
+        const Code& g = guesses[row];
+        char spoken[128];
+        std::snprintf(spoken, sizeof spoken, "%d回目 %d %d %d %d、%dストライク %dボール", row + 1, g[0], g[1], g[2], g[3],
+                      scores[row].first, scores[row].second);
+        EXPECT_STREQ(text, spoken) << "row " << row;
+    }
+    board->Release();
+    CoUninitialize();
 }
 
 TEST(Game, NewGameInTheMiddleOfAGuessStartsClean)

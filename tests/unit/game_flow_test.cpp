@@ -9,6 +9,7 @@
 #include "effect_recorder.h"
 #include "game/game_state.h"
 #include "game/sound_switch.h"
+#include "game/spoken.h"
 #include "solver.h"
 
 namespace {
@@ -40,12 +41,12 @@ protected:
 TEST_F(GameFlow, DigitPressEffectsInOrder)
 {
     PressDigit(3);
-    EXPECT_EQ(Effects.log, (Log{"sound 21.wav", "mark 1 2", "entry 1 3", "invalidate"}));
+    EXPECT_EQ(Effects.log, (Log{"sound 21.wav", "mark 1 2", "entry 1 3", "announce 入力 3", "invalidate"}));
     Effects.Clear();
     Enter("719");
-    EXPECT_EQ(Effects.log, (Log{"sound 21.wav", "mark 2 6", "entry 2 7", "invalidate",  //
-                                "sound 21.wav", "mark 3 0", "entry 3 1", "invalidate",  //
-                                "sound 21.wav", "mark 4 8", "entry 4 9", "invalidate"}));
+    EXPECT_EQ(Effects.log, (Log{"sound 21.wav", "mark 2 6", "entry 2 7", "announce 入力 3 7", "invalidate",  //
+                                "sound 21.wav", "mark 3 0", "entry 3 1", "announce 入力 3 7 1", "invalidate",  //
+                                "sound 21.wav", "mark 4 8", "entry 4 9", "announce 入力 3 7 1 9", "invalidate"}));
     EXPECT_EQ(GameState.enteredCount, 4);
     EXPECT_EQ(GameState.guess, (Guess{3, 7, 1, 9}));
     const std::array<int32_t, 9> used{1, 0, 1, 0, 0, 0, 1, 0, 1};
@@ -76,11 +77,11 @@ TEST_F(GameFlow, RefusedInputDoesNothingAtAll)
 TEST_F(GameFlow, ClearIsAcceptedEvenWithNothingEntered)
 {
     ClearEntry();
-    EXPECT_EQ(Effects.log, (Log{"restore 0 []", "erase", "invalidate"}));
+    EXPECT_EQ(Effects.log, (Log{"restore 0 []", "erase", "announce 入力なし", "invalidate"}));
     Enter("86");
     Effects.Clear();
     ClearEntry();
-    EXPECT_EQ(Effects.log, (Log{"restore 2 [68]", "erase", "invalidate"}));
+    EXPECT_EQ(Effects.log, (Log{"restore 2 [68]", "erase", "announce 入力なし", "invalidate"}));
     EXPECT_EQ(GameState.enteredCount, 0);
     EXPECT_EQ(GameState.digitUsed, (std::array<int32_t, 9>{}));
     PressDigit(8);  // usable again after Clear
@@ -92,23 +93,39 @@ TEST_F(GameFlow, GuessJudgedFormatsTheSixteenCharacterLine)
     Enter("1563");
     Effects.Clear();
     SubmitGuess();
-    EXPECT_EQ(Effects.log, (Log{"resetkeys [1356]", "history 0", "erase", "invalidate", "sound PIN1.wav"}));
+    EXPECT_EQ(Effects.log, (Log{"resetkeys [1356]", "history 0", "announce 0 1回目 1 5 6 3、1ストライク 1ボール", "erase",
+                                "invalidate", "sound PIN1.wav"}));
     EXPECT_EQ(Line(0), "1 5 6 3    1   1");
     EXPECT_EQ(Line(0).size(), 16u);
     EXPECT_EQ(Line(1), std::string(16, ' '));
+    EXPECT_STREQ(SpokenPart(2).c_str(), "2回目 まだ");
     EXPECT_EQ(GameState.guessCount, 1);
     EXPECT_EQ(GameState.enteredCount, 0);
     EXPECT_EQ(GameState.digitUsed, (std::array<int32_t, 9>{}));
 }
 
+TEST_F(GameFlow, ReviewKeysMoveOverTheJudgedRowsAndTheEntryOnly)
+{
+    constexpr int up = 0x26, down = 0x28, home = 0x24, end = 0x23;
+    EXPECT_EQ(ReviewTarget(up, EntryPart), EntryPart) << "no judged row yet";
+    Play("5678");
+    Play("1563");
+    EXPECT_EQ((std::vector{ReviewTarget(up, EntryPart), ReviewTarget(up, 1), ReviewTarget(down, 2),
+                           ReviewTarget(down, EntryPart), ReviewTarget(home, EntryPart), ReviewTarget(end, 1)}),
+              (std::vector{2, 1, EntryPart, EntryPart, 1, EntryPart}));
+    EXPECT_EQ(ReviewTarget(up, 7), 2) << "a row still to play counts as the entry";
+    EXPECT_EQ(ReviewTarget(0x25, 2), 0) << "Left is no review key";
+}
+
 TEST_F(GameFlow, WinShowsTheAnswerAndEndsInput)
 {
     Play("1234");
-    EXPECT_EQ(Effects.log, (Log{"sound 21.wav", "mark 1 0", "entry 1 1", "invalidate",  //
-                                "sound 21.wav", "mark 2 1", "entry 2 2", "invalidate",  //
-                                "sound 21.wav", "mark 3 2", "entry 3 3", "invalidate",  //
-                                "sound 21.wav", "mark 4 3", "entry 4 4", "invalidate",  //
-                                "resetkeys [1234]", "history 0", "erase", "invalidate", "sound FAN2.wav", "dialog"}));
+    EXPECT_EQ(Effects.log, (Log{"sound 21.wav", "mark 1 0", "entry 1 1", "announce 入力 1", "invalidate",  //
+                                "sound 21.wav", "mark 2 1", "entry 2 2", "announce 入力 1 2", "invalidate",  //
+                                "sound 21.wav", "mark 3 2", "entry 3 3", "announce 入力 1 2 3", "invalidate",  //
+                                "sound 21.wav", "mark 4 3", "entry 4 4", "announce 入力 1 2 3 4", "invalidate",  //
+                                "resetkeys [1234]", "history 0", "announce 0 1回目 1 2 3 4、4ストライク 0ボール", "erase",
+                                "invalidate", "sound FAN2.wav", "dialog"}));
     ASSERT_EQ(Effects.dialogs.size(), 1u);
     EXPECT_EQ(Effects.dialogs[0].first, "おめでとうございます");
     EXPECT_EQ(Effects.dialogs[0].second, "こたえは 1234 でした");
@@ -145,7 +162,8 @@ TEST_F(GameFlow, MissOnTheTenthGuessLosesWithoutThePing)
     Enter("5678");
     Effects.Clear();
     SubmitGuess();
-    EXPECT_EQ(Effects.log, (Log{"resetkeys [5678]", "history 9", "erase", "invalidate", "sound DOWN1.wav", "dialog"}));
+    EXPECT_EQ(Effects.log, (Log{"resetkeys [5678]", "history 9", "announce 9 10回目 5 6 7 8、0ストライク 1ボール", "erase",
+                                "invalidate", "sound DOWN1.wav", "dialog"}));
     ASSERT_EQ(Effects.dialogs.size(), 1u);
     EXPECT_EQ(Effects.dialogs[0].first, "残念でした");
     EXPECT_EQ(Effects.dialogs[0].second, "こたえは 7193 でした");

@@ -5,12 +5,14 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <mmsystem.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "app/app.h"
+#include "app/late_dll.h"
 #include "board/board.h"
 #include "board/keypad.h"
 #include "game/effects.h"
@@ -422,6 +424,71 @@ TEST_F(MainWindow, HintZonesAndOneToolWhateverTheMouseDoes)
     SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(390, 100));
     SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(391, 100));
     EXPECT_EQ(SendMessageA(MainWindowState.hintTooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+}
+
+// Child ids of the focus events on the main window's client object, as an
+// out-of-context hook in a reader's process gets them.
+std::vector<LONG> FocusEvents;
+void CALLBACK RecordFocus(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+{
+    if (window == MainWindowState.window && object == OBJID_CLIENT)
+        FocusEvents.push_back(child);
+}
+
+TEST_F(MainWindow, ReaderGetsTheBoardOnItsFirstRequestAndHearsEachJudgedRow)
+{
+    const HWND w = MainWindowState.window;
+    ShowWindow(w, SW_SHOW);
+    SetForegroundWindow(w);
+    SetFocus(w);
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, RecordFocus,
+                                               GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    FocusEvents.clear();
+    Judge({1, 5, 6, 3});
+    EXPECT_EQ(GetModuleHandleA("oleacc.dll"), nullptr) << "loaded before a reader asked";
+    IAccessible* board = nullptr;
+    ASSERT_EQ(late::AccessibleObjectFromWindow(w, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&board)),
+              S_OK);
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))  // the hook's events arrive as messages
+        DispatchMessageA(&m);
+    UnhookWinEvent(hook);
+    EXPECT_EQ(FocusEvents, (std::vector<LONG>{11, 11, 11, 11, 1})) << "the entry at each digit, then the judged row";
+    const auto name = [&](LONG child) {
+        VARIANT id{};
+        id.vt = VT_I4;
+        id.lVal = child;
+        BSTR text = nullptr;
+        const HRESULT result = board->get_accName(id, &text);
+        char out[128] = {};
+        WideCharToMultiByte(932, 0, text ? text : L"", -1, out, sizeof out, nullptr, nullptr);
+        SysFreeString(text);
+        return result == S_OK ? std::string(out) : "error " + std::to_string(result);
+    };
+    long count = 0;
+    board->get_accChildCount(&count);
+    EXPECT_EQ(count, 10 + 1 + 11) << "the rows, the entry, the keypad";
+    EXPECT_EQ(name(1), "1回目 1 5 6 3、1ストライク 1ボール");
+    EXPECT_EQ(name(2), "2回目 まだ");
+    EXPECT_EQ(name(23), "error " + std::to_string(E_INVALIDARG));
+    VARIANT focus{};
+    board->get_accFocus(&focus);
+    EXPECT_EQ(focus.vt, VT_I4);
+    EXPECT_EQ(focus.lVal, 1) << "the object's focus is the row said";
+    SendMessageA(w, WM_KEYDOWN, VK_END, 0);
+    board->get_accFocus(&focus);
+    EXPECT_EQ(focus.lVal, 11) << "End reviews the entry";
+    board->Release();
+    // What a reader says for each keypad button.
+    const char* const keys[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "GO", "Clear"};
+    for (int k = 0; k < 11; ++k) {
+        late::AccessibleObjectFromWindow(GetDlgItem(w, IDC_DIGIT_BASE + k), OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&board));
+        ASSERT_NE(board, nullptr);
+        EXPECT_EQ(name(CHILDID_SELF), keys[k]);
+        board->Release();
+    }
+    ShowWindow(w, SW_HIDE);
 }
 
 // Run alone by the test command as on a Western system (LANG=C.UTF-8): every text of

@@ -2,6 +2,7 @@
 
 #include "game/effects.h"
 #include "game/game_state.h"
+#include "game/spoken.h"
 
 EffectRecorder Effects;
 
@@ -44,6 +45,15 @@ void EraseEntryBoxes()
 void DrawHistoryLine(int n)
 {
     Record("history " + std::to_string(n));
+}
+// With what a reader would hear at that moment.
+void AnnounceRow(int n)
+{
+    Record("announce " + std::to_string(n) + " " + SpokenPart(n + 1).c_str());
+}
+void AnnounceEntry()
+{
+    Record(std::string("announce ") + SpokenPart(EntryPart).c_str());
 }
 void InvalidateMainWindow()
 {
