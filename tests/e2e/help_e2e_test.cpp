@@ -259,11 +259,11 @@ TEST(Help, OnePointHelpLeafsToPageFiveAndBackAndClosesWithOkOrEscape)
     ClickButton(help, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(help); }, 3000)) << "OK left the dialog open";
     game.Settle();
-    // The first opening fills the system's caches; after it, every opening must
-    // give back all it made, the help font above all, however it is closed.
-    const int gdiAfterFirst = GdiObjectCount(game.process());
-
-    for (const bool withEscape : {true, false}) {
+    // The first opening fills the system's caches, and so does the first key pressed
+    // in a dialog (Wine keeps bitmaps for its keyboard cues); after those, every
+    // opening must give back all it made, the help font above all, however it is closed.
+    int gdiBefore = -1;
+    for (const bool withEscape : {true, false, true}) {
         game.Post(IDM_ONEPOINT);
         help = game.WaitForDialog("ワンポイントヘルプ");
         ASSERT_NE(help, nullptr);
@@ -278,7 +278,11 @@ TEST(Help, OnePointHelpLeafsToPageFiveAndBackAndClosesWithOkOrEscape)
         }
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(help); }, 3000)) << (withEscape ? "Escape" : "OK");
         game.Settle();
-        EXPECT_EQ(GdiObjectCount(game.process()), gdiAfterFirst) << (withEscape ? "closed with Escape" : "closed with OK");
+        const int gdi = GdiObjectCount(game.process());
+        if (gdiBefore >= 0) {
+            EXPECT_EQ(gdi, gdiBefore) << (withEscape ? "closed with Escape" : "closed with OK");
+        }
+        gdiBefore = gdi;
     }
 }
 
