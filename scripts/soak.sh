@@ -11,7 +11,7 @@ source scripts/xvfb-session.sh
 tree="$VELQUIN_WINE_TREE"
 [ -f "$tree/tests/e2e/velquin_e2e_tests.exe" ] || { echo "no tests in $tree: build it first" >&2; exit 1; }
 bash scripts/make-prefix.sh || exit 1
-logs="$root/build/soak" load_tree="$root/build/soak-load"
+logs="$tree/soak" load_tree="$root/build/soak-load-$VELQUIN_WINE_BITS"
 rm -rf "$logs" && mkdir -p "$logs"
 
 # The load, in a process group of its own so that it can be ended by its id alone.
