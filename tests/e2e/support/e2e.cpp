@@ -268,16 +268,13 @@ POINT ClientToScreenPoint(HWND window, int x, int y)
     return p;
 }
 
+// The absolute coordinates put the cursor there before SendInput returns. It is not
+// read back: while a drag's move loop holds the X pointer, Wine refuses to warp it
+// along, and a GetCursorPos once the cursor has rested 100 ms puts the cursor back
+// where the X pointer is, where the drag began, a step back there for the move loop.
 void MouseMoveTo(int x, int y)
 {
-    for (int tries = 0; tries < 50; ++tries) {
-        SendMouse(x, y, 0);
-        POINT now;
-        GetCursorPos(&now);
-        if (now.x == x && now.y == y)
-            return;
-        Sleep(10);
-    }
+    SendMouse(x, y, 0);
 }
 
 void MouseDown(int x, int y)
