@@ -17,7 +17,7 @@
 
 namespace {
 
-// Child ids: the board parts 1..EntryPart, then the nine digits, GO and Clear.
+// Child ids: the ten rows and the entry (spoken.h), then the nine digits, GO and Clear.
 constexpr LONG FirstButton = EntryPart + 1;
 constexpr LONG ChildCount = EntryPart + 11;
 

@@ -1,7 +1,8 @@
 #pragma once
 // System functions that only some commands need (shortcuts, the help files, sound
-// effects, a screen reader) or that only some systems have (the input method), reached through DLLs that are loaded on first use rather than imported:
-// start-up then maps only what the first frame needs. When a DLL or a function
+// effects, a screen reader) or that only some systems have (the input method),
+// reached through DLLs that are loaded on first use rather than imported: start-up
+// then maps only what the first frame needs. When a DLL or a function
 // cannot be loaded, each call fails the way the system call itself reports failure;
 // nothing is shown and nothing crashes.
 #include <windows.h>
