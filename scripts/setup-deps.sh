@@ -10,7 +10,7 @@ packages=(
   # the same for 64-bit Windows: the tests run that build where no 32-bit program can run
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine32:i386 wine64 fonts-wine
-  xvfb xdotool imagemagick x11-utils xauth
+  xvfb libx11-6 libxtst6 imagemagick x11-utils xauth   # libxtst6: the tests' X mouse
   locales fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
   sox zip unzip file
   chromium

@@ -25,11 +25,31 @@ velquin_start_xvfb() {
   done
   kill -0 "$VELQUIN_XVFB_PID" 2>/dev/null || { echo "Xvfb did not start" >&2; return 1; }
   echo "xvfb: display $DISPLAY (${size}x24)" >&2
+  velquin_start_x_mouse
+}
+
+# The end-to-end tests' mouse at the X server (tests/e2e/support/x-mouse.py): they
+# find its port in VELQUIN_X_MOUSE.
+velquin_start_x_mouse() {
+  local port_file
+  port_file=$(mktemp) || return 1
+  python3 "$VELQUIN_ROOT/tests/e2e/support/x-mouse.py" </dev/null >"$port_file" 2>/dev/null &
+  VELQUIN_X_MOUSE_PID=$!
+  while kill -0 "$VELQUIN_X_MOUSE_PID" 2>/dev/null && [ ! -s "$port_file" ]; do sleep 0.05; done
+  VELQUIN_X_MOUSE=$(cat "$port_file")
+  rm -f "$port_file"
+  [ -n "$VELQUIN_X_MOUSE" ] || { echo "the X mouse did not start" >&2; return 1; }
+  export VELQUIN_X_MOUSE
 }
 
 velquin_stop_session() {
   timeout 20 wineserver -k 2>/dev/null || true
   timeout 20 wineserver -w 2>/dev/null || true
+  if [ -n "${VELQUIN_X_MOUSE_PID:-}" ]; then
+    kill "$VELQUIN_X_MOUSE_PID" 2>/dev/null || true
+    wait "$VELQUIN_X_MOUSE_PID" 2>/dev/null || true
+    VELQUIN_X_MOUSE_PID=
+  fi
   if [ -n "${VELQUIN_XVFB_PID:-}" ]; then
     kill "$VELQUIN_XVFB_PID" 2>/dev/null || true
     wait "$VELQUIN_XVFB_PID" 2>/dev/null || true

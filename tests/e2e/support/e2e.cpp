@@ -1,3 +1,6 @@
+// Before e2e.h: windows.h brings the older winsock.h unless winsock2.h came first.
+#include <winsock2.h>
+
 #include "e2e.h"
 
 #include <winternl.h>
@@ -49,8 +52,65 @@ HWND FindTop(DWORD pid, const char* className, const char* caption, bool visible
     return found;
 }
 
+// Under Wine the mouse moves at the X server, as a player's mouse moves it there: the
+// session's X mouse (x-mouse.py) does it, at the port in VELQUIN_X_MOUSE. SendInput
+// from this process would also warp the X pointer, and the motion event of that warp
+// goes to whichever process owns the window under it, which may take it after later
+// input: the cursor jumps back to an older point (a drag's last step undone, a tip
+// shown where the mouse has left). On Windows, SendInput.
+SOCKET XMouse()
+{
+    static const SOCKET mouse = [] {
+        const char* const port = std::getenv("VELQUIN_X_MOUSE");
+        WSADATA data;
+        if (!port || !*port || WSAStartup(MAKEWORD(2, 2), &data) != 0)
+            return INVALID_SOCKET;
+        const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<u_short>(std::atoi(port)));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (s == INVALID_SOCKET || connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+            std::fprintf(stderr, "e2e: no X mouse at port %s\n", port);
+            std::exit(2);
+        }
+        return s;
+    }();
+    return mouse;
+}
+
+// Sends one line to the X mouse and waits for its answer: the X server has done it.
+void XMouseDoes(const std::string& command)
+{
+    const std::string line = command + "\n";
+    char answer = 0;
+    if (send(XMouse(), line.data(), static_cast<int>(line.size()), 0) != static_cast<int>(line.size()))
+        answer = '?';
+    for (char c = 0; answer != '?' && c != '\n';)
+        if (recv(XMouse(), &c, 1, 0) != 1)
+            answer = '?';
+        else if (!answer)
+            answer = c;
+    if (answer != 'o') {
+        std::fprintf(stderr, "e2e: the X mouse did not do \"%s\"\n", command.c_str());
+        std::exit(2);
+    }
+}
+
 void SendMouse(int x, int y, DWORD flags)
 {
+    if (XMouse() != INVALID_SOCKET) {
+        const bool down = (flags & MOUSEEVENTF_LEFTDOWN) || (!(flags & MOUSEEVENTF_LEFTUP) && GetAsyncKeyState(VK_LBUTTON) < 0);
+        XMouseDoes("move " + std::to_string(x) + " " + std::to_string(y));
+        if (flags & (MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP))
+            XMouseDoes(down ? "down" : "up");
+        // Then Wine has it: the cursor there, the button as it was set.
+        WaitUntil([&] {
+            POINT at;
+            return GetCursorPos(&at) && at.x == x && at.y == y && (GetAsyncKeyState(VK_LBUTTON) < 0) == down;
+        }, 5000, 2);
+        return;
+    }
     INPUT in{};
     in.type = INPUT_MOUSE;
     in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
@@ -268,10 +328,6 @@ POINT ClientToScreenPoint(HWND window, int x, int y)
     return p;
 }
 
-// The absolute coordinates put the cursor there before SendInput returns. It is not
-// read back: while a drag's move loop holds the X pointer, Wine refuses to warp it
-// along, and a GetCursorPos once the cursor has rested 100 ms puts the cursor back
-// where the X pointer is, where the drag began, a step back there for the move loop.
 void MouseMoveTo(int x, int y)
 {
     SendMouse(x, y, 0);

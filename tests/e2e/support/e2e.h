@@ -83,7 +83,8 @@ private:
 // Screen coordinates of a client point.
 POINT ClientToScreenPoint(HWND window, int x, int y);
 
-// Real mouse input with absolute coordinates on every event (needed on Wine's virtual desktop).
+// Real mouse input: at the X server under Wine (x-mouse.py), by SendInput on Windows.
+// Each returns once the cursor and the left button are as it set them.
 void MouseMoveTo(int x, int y);
 void MouseDown(int x, int y);
 void MouseUp(int x, int y);
