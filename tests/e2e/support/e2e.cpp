@@ -83,15 +83,13 @@ SOCKET XMouse()
 void XMouseDoes(const std::string& command)
 {
     const std::string line = command + "\n";
-    char answer = 0;
-    if (send(XMouse(), line.data(), static_cast<int>(line.size()), 0) != static_cast<int>(line.size()))
-        answer = '?';
-    for (char c = 0; answer != '?' && c != '\n';)
-        if (recv(XMouse(), &c, 1, 0) != 1)
-            answer = '?';
-        else if (!answer)
-            answer = c;
-    if (answer != 'o') {
+    char answer[3] = {};
+    int got = send(XMouse(), line.data(), static_cast<int>(line.size()), 0) == static_cast<int>(line.size()) ? 0 : -1;
+    while (got >= 0 && got < 3) {
+        const int n = recv(XMouse(), answer + got, 3 - got, 0);
+        got = n > 0 ? got + n : -1;
+    }
+    if (std::string(answer, 3) != "ok\n") {
         std::fprintf(stderr, "e2e: the X mouse did not do \"%s\"\n", command.c_str());
         std::exit(2);
     }
@@ -101,9 +99,8 @@ void SendMouse(int x, int y, DWORD flags)
 {
     if (XMouse() != INVALID_SOCKET) {
         const bool down = (flags & MOUSEEVENTF_LEFTDOWN) || (!(flags & MOUSEEVENTF_LEFTUP) && GetAsyncKeyState(VK_LBUTTON) < 0);
-        XMouseDoes("move " + std::to_string(x) + " " + std::to_string(y));
-        if (flags & (MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP))
-            XMouseDoes(down ? "down" : "up");
+        const bool button = flags & (MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
+        XMouseDoes("move " + std::to_string(x) + " " + std::to_string(y) + (!button ? "" : down ? " down" : " up"));
         // Then Wine has it: the cursor there, the button as it was set.
         WaitUntil([&] {
             POINT at;

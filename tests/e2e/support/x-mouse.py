@@ -2,8 +2,9 @@
 # The mouse of the end-to-end tests under Wine: it moves the X pointer and presses its
 # left button at the X server (XTest), as a player's mouse does, so that Wine sees one
 # pointer, where the X server has it. Prints the loopback port it listens on, then
-# takes one connection at a time; each line ("move X Y", "down" or "up") is answered
-# "ok" once the X server has done it. Ends with the X server, or when it is killed.
+# takes one connection at a time; each line ("move X Y", then "down" or "up" for the
+# button there) is answered "ok" once the X server has done it, a wrong one "?".
+# Ends with the X server, or when it is killed.
 import ctypes
 import socket
 import sys
@@ -34,10 +35,11 @@ while True:
         with connection, connection.makefile("rw", newline="\n") as stream:
             for line in stream:
                 words = line.split()
-                if len(words) == 3 and words[0] == "move":
+                if (words[:1] == ["move"] and len(words) in (3, 4) and words[3:] in ([], ["down"], ["up"])
+                        and all(w.lstrip("-").isdigit() for w in words[1:3])):
                     xtest.XTestFakeMotionEvent(display, -1, int(words[1]), int(words[2]), 0)
-                elif words in (["down"], ["up"]):
-                    xtest.XTestFakeButtonEvent(display, 1, words == ["down"], 0)
+                    if words[3:]:
+                        xtest.XTestFakeButtonEvent(display, 1, words[3] == "down", 0)
                 else:
                     stream.write("?\n")
                     stream.flush()
@@ -45,5 +47,5 @@ while True:
                 x11.XSync(display, 0)
                 stream.write("ok\n")
                 stream.flush()
-    except (OSError, ValueError):
-        pass  # the test program ended in the middle of a line, or sent one wrong
+    except OSError:
+        pass  # the test program ended in the middle of a line
