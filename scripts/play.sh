@@ -11,10 +11,11 @@ real_home="$HOME"
 
 bash "$root/scripts/setup-deps.sh"
 export VELQUIN_WINEPREFIX="$data/wine"
-# The 32-bit game, or where this machine runs no 32-bit program the same game
-# built for 64-bit Windows (see wine-env.sh).
+# The 32-bit game, or where this machine runs no 32-bit program or has no 32-bit
+# Wine the same game built for 64-bit Windows (see wine-env.sh).
 bits=$(source "$root/scripts/wine-env.sh" && echo "$VELQUIN_WINE_BITS")
-[ "$bits" = 64 ] && echo "Velquin: this machine runs no 32-bit program; playing the 64-bit build"
+why=$(source "$root/scripts/wine-env.sh" && echo "$VELQUIN_WINE_WHY")
+if [ "$bits" = 64 ] && [ -n "$why" ]; then echo "Velquin: $why; using the 64-bit build"; fi
 cmake -S "$root" --preset "win$bits" >/dev/null
 cmake --build "$root/build/win$bits" --target Velquin -j"$(nproc 2>/dev/null || echo 2)"
 

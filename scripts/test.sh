@@ -19,11 +19,14 @@ step "build: native"
 cmake --preset native >/dev/null && cmake --build --preset native -j"$jobs" || exit 1
 step "build: win32"
 cmake --preset win32 >/dev/null && cmake --build --preset win32 -j"$jobs" || exit 1
-# 32 where this machine runs 32-bit programs; 64 where its kernel runs none and
-# the Wine tests run the game built for 64-bit Windows (see scripts/wine-env.sh).
-bits=$(source scripts/wine-env.sh && echo "$VELQUIN_WINE_BITS")
+# 32 where this machine runs 32-bit Wine; 64 where its kernel runs no 32-bit program
+# or 32-bit Wine could not be installed, and the Wine tests run the game built for
+# 64-bit Windows (see scripts/wine-env.sh).
+bits=$(source scripts/wine-env.sh && echo "$VELQUIN_WINE_BITS") || exit 1
+why=$(source scripts/wine-env.sh && echo "$VELQUIN_WINE_WHY")
 if [ "$bits" = 64 ]; then
-  step "build: win64 (this machine runs no 32-bit program: the Wine tests run this build)"
+  [ -z "$why" ] || echo "$why; using the 64-bit build"
+  step "build: win64 (the Wine tests run this build)"
   cmake --preset win64 >/dev/null && cmake --build --preset win64 -j"$jobs" || exit 1
 fi
 wine_tree="$root/build/win$bits"
@@ -58,7 +61,7 @@ fi
 
 step "the distribution, unzipped into a clean folder, under Wine"
 if [ "$bits" = 64 ]; then
-  echo "SKIPPED: the zip holds the 32-bit Velquin.exe, and this machine runs no 32-bit program"
+  echo "SKIPPED: the zip holds the 32-bit Velquin.exe, and ${why:-the 64-bit build was asked for}"
 else
 dist_dir="$root/build/win32/dist/unzipped"
 rm -rf "$dist_dir" && mkdir -p "$dist_dir" && unzip -q build/win32/dist/Velquin-1.3a.zip -d "$dist_dir" &&

@@ -5,18 +5,35 @@ VELQUIN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export VELQUIN_ROOT VELQUIN_WINEPREFIX
 
 # The game is a 32-bit program, and 32-bit Wine is a 32-bit Linux program. A
-# kernel without IA-32 emulation runs none ("Exec format error"): there the same
-# game built for 64-bit Windows runs under 64-bit Wine instead, in a 64-bit
-# prefix of its own. VELQUIN_WINE_BITS=32 or 64 overrides the choice;
-# VELQUIN_WINE_TREE is the build tree whose programs run under Wine.
-if [ -z "${VELQUIN_WINE_BITS:-}" ]; then
-  if /usr/lib/wine/wine --version >/dev/null 2>&1 || ! [ -x /usr/lib/wine/wine64 ]; then
-    VELQUIN_WINE_BITS=32
+# kernel without IA-32 emulation runs none ("Exec format error"), and a mirror
+# that failed to deliver the i386 lists leaves 32-bit Wine uninstalled
+# (setup-deps.sh): there the same game built for 64-bit Windows runs under 64-bit
+# Wine instead, in a 64-bit prefix of its own, and VELQUIN_WINE_WHY says why.
+# VELQUIN_WINE_BITS=32 or 64 overrides the choice; VELQUIN_WINE_TREE is the build
+# tree whose programs run under Wine.
+velquin_wine32_missing() {
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    return 1
+  elif [ -e /usr/lib/wine/wine ]; then
+    echo "this machine runs no 32-bit program"
+  elif [ -s "$VELQUIN_ROOT/build/wine32-not-installed.txt" ]; then
+    echo "32-bit Wine could not be installed: $(head -n1 "$VELQUIN_ROOT/build/wine32-not-installed.txt")"
   else
-    VELQUIN_WINE_BITS=64
+    echo "32-bit Wine is not installed (wine32:i386)"
   fi
+}
+VELQUIN_WINE_WHY=""
+if [ -z "${VELQUIN_WINE_BITS:-}" ]; then
+  if [ -x /usr/lib/wine/wine64 ] && VELQUIN_WINE_WHY=$(velquin_wine32_missing); then
+    VELQUIN_WINE_BITS=64
+  else
+    VELQUIN_WINE_BITS=32 VELQUIN_WINE_WHY=""
+  fi
+elif [ "$VELQUIN_WINE_BITS" = 32 ] && why=$(velquin_wine32_missing); then
+  echo "VELQUIN_WINE_BITS=32, but $why: leave VELQUIN_WINE_BITS unset for the 64-bit build" >&2
+  return 1 2>/dev/null || exit 1
 fi
-export VELQUIN_WINE_BITS VELQUIN_WINE_TREE="$VELQUIN_ROOT/build/win$VELQUIN_WINE_BITS"
+export VELQUIN_WINE_BITS VELQUIN_WINE_WHY VELQUIN_WINE_TREE="$VELQUIN_ROOT/build/win$VELQUIN_WINE_BITS"
 
 # Wine reports code page 932 only while the running process has a Japanese locale;
 # VELQUIN_WINE_LANG=C.UTF-8 runs a program as on a Western system (code page 1252).
