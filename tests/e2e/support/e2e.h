@@ -48,7 +48,8 @@ public:
     HANDLE process() const { return info_.hProcess; }
 
     // The visible main window, waited for; nullptr on time-out.
-    HWND WaitForMainWindow(int timeoutMs = 10000);
+    // The first start in a session can take long on a loaded machine (seen: over 10 s).
+    HWND WaitForMainWindow(int timeoutMs = 30000);
     HWND main() const { return main_; }
 
     // A top-level dialog (#32770) of this process whose caption is caption (CP932), waited for.
