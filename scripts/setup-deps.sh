@@ -70,8 +70,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
   update_lists
   if ! install "${missing[@]}"; then
-    # apt's first words on it: the first unmet dependency, else its first error.
-    why=$({ grep -m1 -E '^ *[^ ]+ : (Pre)?Depends: ' "$install_log" || grep -m1 '^E: ' "$install_log"; } |
+    # apt's first words on it: the first unmet dependency of a 32-bit package, else its first error.
+    why=$({ grep -m1 -E '^ *[^ ]+:i386 : (Pre)?Depends: ' "$install_log" || grep -m1 '^E: ' "$install_log"; } |
       sed -e 's/^E: //' -e 's/  */ /g' -e 's/^ //' || true)
     rest=()
     for p in "${missing[@]}"; do [ "$p" = "$wine32" ] || rest+=("$p"); done
