@@ -3,7 +3,8 @@
 #include <windows.h>
 
 #include "app.h"
-#include "late_dll.h"
+#include "win/dialogs.h"
+#include "win/late_dll.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {

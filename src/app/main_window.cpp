@@ -10,59 +10,27 @@
 #include "board/keypad.h"
 #include "game/effects.h"
 #include "game/game_state.h"
-#include "gdi.h"
 #include "help/help.h"
+#include "reader/board_reader.h"
 #include "resource.h"
 #include "settings/settings.h"
+#include "win/bitmaps.h"
+#include "win/fonts.h"
 #include "workwin/work_window.h"
 
 AppInfoRecord AppInfo;
 MainWindowStateRecord MainWindowState;
-TOOLINFOA HintTool;
 
 namespace {
 
-HFONT CreateArialFont(int height, int width, int weight)
-{
-    return CreateFontA(height, width, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-}
-
+// The board picture in a desktop-sized buffer.
 void CreateBackBuffer(HWND window)
 {
     RECT desktop;
     GetWindowRect(GetDesktopWindow(), &desktop);
-    const HDC windowDc = GetDC(window);
-    BackBuffer& buffer = MainWindowState.backBuffer;
-    buffer.dc = CreateCompatibleDC(windowDc);
-    buffer.bitmap = CreateCompatibleBitmap(windowDc, desktop.right, desktop.bottom);
-    // The bitmap stays selected for the buffer's whole life; the DC's first one is not kept.
-    SelectObject(buffer.dc, buffer.bitmap);
-    BlitBitmapResource(buffer.dc, IDB_BOARD, 0, 0);
-    ReleaseDC(window, windowDc);
-}
-
-void ReleaseBackBuffer()
-{
-    BackBuffer& buffer = MainWindowState.backBuffer;
-    DeleteDC(buffer.dc);
-    DeleteObject(buffer.bitmap);
-    buffer = {};
-}
-
-void CreateHintTooltip(HWND window)
-{
-    MainWindowStateRecord& state = MainWindowState;
-    state.hintCursor = LoadCursorA(AppInfo.instance, MAKEINTRESOURCEA(IDCUR_HINT));
-    // New game makes a new tooltip; the one it replaces would only linger unused.
-    if (state.hintTooltip)
-        DestroyWindow(state.hintTooltip);
-    state.hintTooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, AppInfo.instance, nullptr);
-    state.hintToolAdded = false;
-    GetClientRect(window, &HintTool.rect);
-    HintTool.cbSize = HintToolSize;
-    HintTool.uFlags = TTF_SUBCLASS;
-    HintTool.hwnd = window;
+    const window_dc windowDc(window);
+    MainWindowState.backBuffer.Make(windowDc.get(), desktop.right, desktop.bottom);
+    BlitBitmapResource(MainWindowState.backBuffer.dc, IDB_BOARD, 0, 0);
 }
 
 LRESULT OnCreate(HWND window)
@@ -79,9 +47,9 @@ LRESULT OnCreate(HWND window)
     if (!Keypad.goButton)
         CreateKeypad(window);
     if (!state.historyFont)
-        state.historyFont = CreateArialFont(35, 0, 600);
+        state.historyFont.reset(CreateArialFont(35, 0, 600));
     if (!state.entryFont)
-        state.entryFont = CreateArialFont(50, 20, 900);
+        state.entryFont.reset(CreateArialFont(50, 20, 900));
     if (!WorkWindowState.window)
         CreateWorkWindow(window);
     CreateHintTooltip(window);
@@ -94,20 +62,16 @@ void OnPaint(HWND window)
 {
     PAINTSTRUCT ps;
     const HDC dc = BeginPaint(window, &ps);
-    const RECT& r = ps.rcPaint;
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, MainWindowState.backBuffer.dc, r.left, r.top,
-           SRCCOPY);
+    MainWindowState.backBuffer.Paint(dc, ps.rcPaint);
     EndPaint(window, &ps);
 }
 
 void OnDestroy()
 {
     MainWindowStateRecord& state = MainWindowState;
-    DeleteDC(state.backBuffer.dc);
-    DeleteObject(state.historyFont);
-    DeleteObject(state.entryFont);
-    DeleteObject(state.backBuffer.bitmap);
-    state.backBuffer = {};
+    state.backBuffer.Release();
+    state.historyFont.reset();
+    state.entryFont.reset();
     SaveSoundSetting();
     ReleaseBoardReader();
     PostQuitMessage(0);
@@ -201,7 +165,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEMOVE: OnMouseMove(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_LBUTTONDOWN: return 0;
     case WM_KEYDOWN:
-        ReviewBoard(static_cast<int>(wParam));
+        BrowseBoard(static_cast<int>(wParam));
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_GETOBJECT: return OnGetObject(window, wParam, lParam);
     default: return DefWindowProcA(window, message, wParam, lParam);
@@ -213,33 +177,10 @@ void NewGame()
     const HWND window = MainWindowState.window;
     RestoreKeypad(GameState.enteredCount);
     SaveSoundSetting();
-    ReleaseBackBuffer();
+    MainWindowState.backBuffer.Release();
     SendTilesHome();
     SendMessageA(window, WM_CREATE, 0, 0);
     InvalidateRect(window, nullptr, FALSE);
-}
-
-int CenterOnDesktop(HWND window)
-{
-    RECT desktop, rect;
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    const int x = (desktop.right - width) / 2;
-    const int y = (desktop.bottom - height) / 2;
-    SetWindowPos(window, HWND_TOP, x, y, width, height, SWP_HIDEWINDOW);
-    return 0;
-}
-
-void BlitBitmapResource(HDC dc, int id, int x, int y)
-{
-    const unique_memdc source(dc);
-    const unique_hbitmap bitmap(LoadBitmapA(AppInfo.instance, MAKEINTRESOURCEA(id)));
-    BITMAP info{};
-    GetObjectA(bitmap.get(), sizeof info, &info);
-    const select_scope selected(source.get(), bitmap.get());
-    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
 }
 
 void CheckSoundMenu(HMENU menu, int soundOn)

@@ -1,18 +1,14 @@
 #pragma once
 // Drawing the board into the back buffer, and the hint tooltips over the S and B columns.
-// DrawEntryDigit, EraseEntryBoxes and DrawHistoryLine are in game/effects.h.
+// DrawEntryDigit, EraseEntryBoxes and DrawHistoryLine are in game/effects.h; where
+// everything stands is in board_layout.h.
 #include <windows.h>
 
-// Entry box n (1..4) gets its digit at x = 35 n + 1, y = 97.
-inline constexpr int EntryDigitX(int n) { return 35 * n + 1; }
-inline constexpr int EntryDigitY = 97;
-// History row n (0..9) is drawn at (250, 42 + 36 n).
-inline constexpr int HistoryX = 250;
-inline constexpr int HistoryY(int n) { return 42 + 36 * n; }
+#include <commctrl.h>
 
-inline constexpr COLORREF EntryGreen = RGB(63, 191, 127);
-inline constexpr COLORREF EntryTextColour = RGB(0, 40, 0);
-inline constexpr COLORREF HistoryTextColour = RGB(0, 0, 128);
+#include <cstddef>
+
+#include "board_layout.h"
 
 enum class HintZone { None, Strike, Ball };
 // Which hint column the client point (x, y) lies in; public so that its edges can be tested point by point.
@@ -21,5 +17,16 @@ HintZone HintZoneAt(unsigned x, unsigned y);
 extern const char* const StrikeHintText;
 extern const char* const BallHintText;
 
+// The tooltip's one tool; its text pointer is set on each use.
+extern TOOLINFOA HintTool;
+// The size of the tool record up to lParam, which every version of the tooltip
+// control takes. Without a manifest asking for version 6 the game gets version 5,
+// which refuses the newer 48-byte record: no hint would ever show.
+inline constexpr UINT HintToolSize = offsetof(TOOLINFOA, lParam) + sizeof(LPARAM);
+static_assert(sizeof(void*) != 4 || HintToolSize == 44, "TTTOOLINFOA_V2_SIZE");
+static_assert(offsetof(TOOLINFOW, lParam) == offsetof(TOOLINFOA, lParam), "the W record has the same size");
+
+// The hint cursor, and a new tooltip for the main window in place of the last one.
+void CreateHintTooltip(HWND window);
 // WM_MOUSEMOVE of the main window.
 void OnMouseMove(unsigned x, unsigned y);

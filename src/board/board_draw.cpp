@@ -2,11 +2,11 @@
 // all into the back buffer; the screen is reached only through WM_PAINT.
 #include <cstdio>
 
-#include "app/app.h"
-#include "app/gdi.h"
 #include "board.h"
 #include "game/effects.h"
 #include "game/game_state.h"
+#include "win/app_records.h"
+#include "win/gdi.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ void PrepareText(HDC dc, HFONT font, COLORREF colour)
 void DrawEntryDigit(int n, int d)
 {
     const HDC dc = MainWindowState.backBuffer.dc;
-    PrepareText(dc, MainWindowState.entryFont, EntryTextColour);
+    PrepareText(dc, MainWindowState.entryFont.get(), EntryTextColour);
     char text[12];
     std::snprintf(text, sizeof text, "%d", d);
     TextOutA(dc, EntryDigitX(n), EntryDigitY, text, 1);
@@ -35,14 +35,16 @@ void EraseEntryBoxes()
     const unique_hbrush brush(CreateSolidBrush(EntryGreen));
     const select_scope selected(dc, brush.get());
     // Each fill covers only the green inside of its box, never the rose round the corners.
-    for (int x = 33; x < 173; x += 35)
-        PatBlt(dc, x, 97, 29, 45, PATCOPY);
+    for (int n = 1; n <= 4; ++n) {
+        const BoardRect inside = EntryBoxInside(n);
+        PatBlt(dc, inside.left, inside.top, inside.Width(), inside.Height(), PATCOPY);
+    }
 }
 
 void DrawHistoryLine(int n)
 {
     const HDC dc = MainWindowState.backBuffer.dc;
-    PrepareText(dc, MainWindowState.historyFont, HistoryTextColour);
+    PrepareText(dc, MainWindowState.historyFont.get(), HistoryTextColour);
     TextOutA(dc, HistoryX, HistoryY(n), GameState.historyLines[n].data(), 16);
 }
 

@@ -3,12 +3,15 @@
 
 #include <commctrl.h>
 
-#include "app/app.h"
-#include "app/game_text.h"
 #include "board.h"
+#include "resource.h"
+#include "win/app_records.h"
+#include "win/wide_text.h"
 
 const char* const StrikeHintText = "  S：ストライク\n数字と位置（けた）が正しいと\nカウントされます";
 const char* const BallHintText = "  B：ボール\n位置（けた）が違っていて\n数字だけが正しいと\nカウントされます";
+
+TOOLINFOA HintTool;
 
 namespace {
 
@@ -31,14 +34,29 @@ void SendHintText(HWND tooltip, const char* text, bool add)
 
 HintZone HintZoneAt(unsigned x, unsigned y)
 {
-    const unsigned short ux = static_cast<unsigned short>(x), uy = static_cast<unsigned short>(y);
-    if (uy < 10 || uy > 400)
-        return HintZone::None;
-    if (ux >= 375 && ux <= 410)
+    // The mouse messages carry 16-bit coordinates.
+    const int ux = static_cast<unsigned short>(x), uy = static_cast<unsigned short>(y);
+    if (StrikeColumn.Contains(ux, uy))
         return HintZone::Strike;
-    if (ux >= 420 && ux <= 455)
+    if (BallColumn.Contains(ux, uy))
         return HintZone::Ball;
     return HintZone::None;
+}
+
+void CreateHintTooltip(HWND window)
+{
+    MainWindowStateRecord& state = MainWindowState;
+    state.hintCursor = LoadCursorA(AppInfo.instance, MAKEINTRESOURCEA(IDCUR_HINT));
+    // New game makes a new tooltip; the one it replaces would only linger unused.
+    if (state.hintTooltip)
+        DestroyWindow(state.hintTooltip);
+    state.hintTooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, AppInfo.instance, nullptr);
+    state.hintToolAdded = false;
+    GetClientRect(window, &HintTool.rect);
+    HintTool.cbSize = HintToolSize;
+    HintTool.uFlags = TTF_SUBCLASS;
+    HintTool.hwnd = window;
 }
 
 void OnMouseMove(unsigned x, unsigned y)

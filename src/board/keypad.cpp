@@ -3,31 +3,28 @@
 
 #include <array>
 
-#include "app/app.h"
+#include "board_layout.h"
 #include "game/effects.h"
 #include "game/game_state.h"
 #include "resource.h"
+#include "win/app_records.h"
 
 KeypadRecord Keypad;
 
 namespace {
 
 struct ButtonPlace {
-    int id, x, y, width, height;
+    int id;
+    BoardRect rect;
     const char* text;
 };
 
-constexpr int DigitX(int index) { return 10 + 60 * (index % 3); }
-constexpr int DigitY(int index) { return 155 + 60 * (index / 3); }
 constexpr int NormalFace(int index) { return IDB_KEY_NORMAL_BASE + 1 + index; }
 constexpr int UsedFace(int index) { return IDB_KEY_USED_BASE + 1 + index; }
 
 constexpr std::array<const char*, 9> DigitTexts{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
-constexpr ButtonPlace GoPlace{IDC_GO, 100, 345, 95, 50, "GO"};
-constexpr ButtonPlace ClearPlace{IDC_CLEAR, 4, 345, 95, 50, "Clear"};
-
-static_assert(DigitX(4) == 70 && DigitY(4) == 215, "digit 5 stands at (70, 215)");
-static_assert(DigitX(6) == 10 && DigitY(6) == 275, "digit 7 stands at (10, 275)");
+constexpr ButtonPlace GoPlace{IDC_GO, GoKeyRect, "GO"};
+constexpr ButtonPlace ClearPlace{IDC_CLEAR, ClearKeyRect, "Clear"};
 
 HBITMAP Face(int resourceId)
 {
@@ -45,8 +42,9 @@ void ShowFace(HWND button, int resourceId)
 HWND CreateButton(HWND mainWindow, const ButtonPlace& place)
 {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
-    return CreateWindowExA(0, "BUTTON", place.text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_BITMAP, place.x,
-                           place.y, place.width, place.height, mainWindow,
+    const BoardRect& r = place.rect;
+    return CreateWindowExA(0, "BUTTON", place.text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_BITMAP, r.left, r.top,
+                           r.Width(), r.Height(), mainWindow,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), instance, nullptr);
 }
 
@@ -66,7 +64,7 @@ void CreateKeypad(HWND mainWindow)
     for (int id = IDB_KEY_USED_BASE + 1; id <= IDB_CLEAR_IDLE; ++id)
         Face(id);
     for (int index = 0; index < 9; ++index) {
-        const ButtonPlace place{IDC_DIGIT_BASE + index, DigitX(index), DigitY(index), 55, 55, DigitTexts[index]};
+        const ButtonPlace place{IDC_DIGIT_BASE + index, DigitKeyRect(index), DigitTexts[index]};
         Keypad.digitButtons[index] = CreateButton(mainWindow, place);
         ShowFace(Keypad.digitButtons[index], NormalFace(index));
     }

@@ -59,6 +59,7 @@ void ResetGame()
     GameState.guess.fill(0);
     for (auto& line : GameState.historyLines)
         CopyText(line, "                ");
+    GameState.judged = {};
     DrawSecret();
 }
 
@@ -98,10 +99,10 @@ void SubmitGuess()
     ClearDigitFlags();
     GameState.enteredCount = 0;
 
-    Score score;
-    JudgeGuess(GameState.secret, GameState.guess, score.strikes, score.balls);
+    const Score score = Judge(GameState.secret, GameState.guess);
     const Guess& g = GameState.guess;
     const int row = GameState.guessCount;
+    GameState.judged[row] = {g, score};
     std::snprintf(GameState.historyLines[row].data(), GameState.historyLines[row].size(),
                   "%d %d %d %d    %d   %d", g[0], g[1], g[2], g[3], score.strikes, score.balls);
     DrawHistoryLine(row);

@@ -4,6 +4,13 @@
 #include <cstdint>
 
 #include "secret.h"
+#include "sounds.h"
+
+// A judged guess as the board shows it in its row.
+struct JudgedGuess {
+    Guess guess{};
+    Score score{};
+};
 
 struct GameStateRecord {
     Secret secret{};
@@ -12,7 +19,8 @@ struct GameStateRecord {
     int32_t guessCount = 0;         // 0..10 judged guesses; the row of the next history line
     int32_t finished = 0;           // 1 once a guess scored four strikes
     std::array<int32_t, 9> digitUsed{};                 // digit d is index d - 1
-    std::array<std::array<char, 20>, 10> historyLines{};
+    std::array<std::array<char, 20>, 10> historyLines{};  // the text drawn in each row
+    std::array<JudgedGuess, 10> judged{};                 // rows 0..guessCount - 1
     std::array<char, 32> resultHeadline{};
     std::array<char, 32> resultAnswer{};
 };
@@ -24,9 +32,3 @@ void ResetGame();
 void PressDigit(int d);     // d = 1..9
 void ClearEntry();
 void SubmitGuess();
-
-// Sound file names of the game's moments.
-inline constexpr const char* SoundDigit = "21.wav";
-inline constexpr const char* SoundJudged = "PIN1.wav";
-inline constexpr const char* SoundWin = "FAN2.wav";
-inline constexpr const char* SoundLoss = "DOWN1.wav";

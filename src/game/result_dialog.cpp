@@ -1,9 +1,10 @@
 // The result dialog: the headline and the answer line of a finished game.
-#include "app/app.h"
-#include "app/game_text.h"
 #include "effects.h"
 #include "game_state.h"
 #include "resource.h"
+#include "win/dialogs.h"
+#include "win/fonts.h"
+#include "win/wide_text.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include "secret.h"
 
-
 namespace {
 // The one generator of the process, reseeded at every game start.
 RandomGenerator GameRandom;
@@ -37,4 +36,11 @@ void JudgeGuess(const Secret& secret, const Guess& guess, int32_t& strikes, int3
     for (int i = 0; i < 4; ++i)
         if (secret[i] == guess[i])
             ++strikes;
+}
+
+Score Judge(const Secret& secret, const Guess& guess)
+{
+    Score score;
+    JudgeGuess(secret, guess, score.strikes, score.balls);
+    return score;
 }

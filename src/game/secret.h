@@ -34,3 +34,5 @@ void DrawSecret();
 // Adds the strikes and balls of guess against secret to the counters, which the
 // caller sets to 0 beforehand.
 void JudgeGuess(const Secret& secret, const Guess& guess, int32_t& strikes, int32_t& balls);
+// The score of guess against secret.
+Score Judge(const Secret& secret, const Guess& guess);

@@ -6,12 +6,13 @@
 
 #include <shellapi.h>
 
-#include "app/app.h"
-#include "app/beside_exe.h"
-#include "app/game_text.h"
-#include "app/late_dll.h"
 #include "help_pages.h"
 #include "resource.h"
+#include "win/beside_exe.h"
+#include "win/dialogs.h"
+#include "win/fonts.h"
+#include "win/late_dll.h"
+#include "win/wide_text.h"
 
 int32_t helpPage = 0;
 unique_hfont HelpFont;

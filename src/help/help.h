@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/gdi.h"
+#include "win/gdi.h"
 
 // The one-point help's page: 0 the introduction, 1 to 5 the pages.
 extern int32_t helpPage;

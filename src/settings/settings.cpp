@@ -7,8 +7,8 @@
 
 #include <cstdio>
 
-#include "app/app.h"
-#include "app/beside_exe.h"
+#include "win/app_records.h"
+#include "win/beside_exe.h"
 
 ShellLinkFlagsRecord ShellLinkFlags;
 

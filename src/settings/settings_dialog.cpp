@@ -5,9 +5,9 @@
 
 #include <shlobj.h>
 
-#include "app/app.h"
-#include "app/game_text.h"
 #include "resource.h"
+#include "win/app_records.h"
+#include "win/dialogs.h"
 
 namespace {
 

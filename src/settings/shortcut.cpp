@@ -8,8 +8,8 @@
 
 #include <cstring>
 
-#include "app/beside_exe.h"
-#include "app/late_dll.h"
+#include "win/beside_exe.h"
+#include "win/late_dll.h"
 
 namespace {
 

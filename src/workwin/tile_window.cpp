@@ -2,13 +2,12 @@
 // pushed out of the slot row by the bookkeeping of tile_slots.h.
 #include <windows.h>
 
-#include <mmsystem.h>
-
-#include "app/app.h"
-#include "app/late_dll.h"
+#include "game/effects.h"
 #include "game/sound_switch.h"
+#include "game/sounds.h"
 #include "resource.h"
 #include "tile_slots.h"
+#include "win/bitmaps.h"
 #include "work_window.h"
 
 namespace {
@@ -54,7 +53,7 @@ void OnMove(HWND tile, int x, int y)
     MoveTile(tile, slot.left, slot.top);
     EnableWindow(tile, TRUE);
     if (FinishSnap(TileSlots, move.slot, SoundEffectsOn()))
-        late::PlaySoundA("whuf.WAV", nullptr, SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
+        PlayGameSound(SoundTileSnap);
 }
 
 // The system activates the tile at each step of its drag: a tile dropped into the

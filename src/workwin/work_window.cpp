@@ -4,14 +4,14 @@
 
 #include <windows.h>
 
-#include "app/app.h"
-#include "app/game_text.h"
-#include "app/gdi.h"
 #include "tile_slots.h"
+#include "win/dialogs.h"
+#include "win/gdi.h"
+#include "win/wide_text.h"
 #include "work_place.h"
 
 WorkWindowStateRecord WorkWindowState;
-WorkBackBufferRecord WorkBackBuffer;
+BackBuffer WorkBackBuffer;
 
 namespace {
 
@@ -44,15 +44,11 @@ void PaintBackground(HDC dc, int width, int height)
 // where painting a screen-sized picture nobody sees would only delay the first frame.
 void MakeBackBuffer()
 {
-    WorkBackBufferRecord& buffer = WorkBackBuffer;
+    BackBuffer& buffer = WorkBackBuffer;
     if (buffer.dc)
         return;
-    buffer.width = GetSystemMetrics(SM_CXSCREEN);
-    buffer.height = GetSystemMetrics(SM_CYSCREEN);
     const window_dc screen(nullptr);
-    buffer.dc = CreateCompatibleDC(screen.get());
-    buffer.bitmap = CreateCompatibleBitmap(screen.get(), buffer.width, buffer.height);
-    SelectObject(buffer.dc, buffer.bitmap);
+    buffer.Make(screen.get(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     PaintBackground(buffer.dc, buffer.width, buffer.height);
 }
 
@@ -60,8 +56,7 @@ void OnPaint(HWND window)
 {
     PAINTSTRUCT ps;
     const HDC dc = BeginPaint(window, &ps);
-    const RECT& r = ps.rcPaint;
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, WorkBackBuffer.dc, r.left, r.top, SRCCOPY);
+    WorkBackBuffer.Paint(dc, ps.rcPaint);
     EndPaint(window, &ps);
 }
 
@@ -73,11 +68,7 @@ void OnClose(HWND window)
 
 void OnDestroy()
 {
-    WorkBackBufferRecord& buffer = WorkBackBuffer;
-    DeleteDC(buffer.dc);
-    DeleteObject(buffer.bitmap);
-    buffer.dc = nullptr;
-    buffer.bitmap = nullptr;
+    WorkBackBuffer.Release();
 }
 
 int ScreenWidth()

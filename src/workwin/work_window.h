@@ -3,7 +3,8 @@
 #include <windows.h>
 
 #include <array>
-#include <cstdint>
+
+#include "win/back_buffer.h"
 
 struct WorkWindowStateRecord {
     HWND window = nullptr;          // created once, hidden, never destroyed before the main window
@@ -16,15 +17,13 @@ struct WorkWindowStateRecord {
 extern WorkWindowStateRecord WorkWindowState;
 
 // The work window's background, painted once when the window is first shown,
-// screen-sized so that the window can be resized freely. Released by the work
-// window's WM_DESTROY.
-struct WorkBackBufferRecord {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;  // selected into dc for its whole life
-    int32_t width = 0;         // the screen's size when the window was first shown
-    int32_t height = 0;
-};
-extern WorkBackBufferRecord WorkBackBuffer;
+// screen-sized (the screen's size then) so that the window can be resized freely.
+// Released by the work window's WM_DESTROY.
+extern BackBuffer WorkBackBuffer;
+
+inline constexpr const char* WorkWindowClass = "Work Window";
+inline constexpr const wchar_t* WorkWindowClassW = L"Work Window";  // the same class
+inline constexpr const char* TileWindowClass = "Num Window";
 
 inline constexpr int TileChildId = 127;  // the same for all nine tiles
 

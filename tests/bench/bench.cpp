@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "board/board_layout.h"
 #include "e2e.h"
 #include "resource.h"
 
@@ -216,15 +217,16 @@ int main(int argc, char** argv)
         UpdateWindow(run.window);
         Sleep(100);
         const HDC screen = GetDC(nullptr);
-        MouseDown(origin.x + 147, origin.y + 370);
+        const POINT go{origin.x + GoKeyRect.CentreX(), origin.y + GoKeyRect.CentreY()};
+        MouseDown(go.x, go.y);
         // Timed from the release as Wine has it: under X the mouse waits for that.
-        MouseUp(origin.x + 147, origin.y + 370);
+        MouseUp(go.x, go.y);
         const auto t0 = Clock::now();
         double ms = -1;
         WaitUntil([&] {
             for (int x = 250; x < 350; x += 3)
                 for (int y = 45; y < 72; y += 3)
-                    if (GetPixel(screen, origin.x + x, origin.y + y) == RGB(0, 0, 128)) {
+                    if (GetPixel(screen, origin.x + x, origin.y + y) == HistoryTextColour) {
                         ms = Ms(Clock::now() - t0);
                         return true;
                     }

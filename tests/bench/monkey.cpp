@@ -141,8 +141,7 @@ int main(int argc, char** argv)
         if (roll < 40) {
             const int d = 1 + pick(9);
             if (pick(10) == 0) {  // a real click on the key
-                const int i = d - 1;
-                game.ClickClient(10 + 60 * (i % 3) + 27, 155 + 60 * (i / 3) + 27);
+                game.ClickClient(DigitKeyRect(d - 1).CentreX(), DigitKeyRect(d - 1).CentreY());
                 ++counts.realClicks;
                 Sleep(40);
                 game.Settle();

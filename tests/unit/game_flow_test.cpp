@@ -9,7 +9,7 @@
 #include "effect_recorder.h"
 #include "game/game_state.h"
 #include "game/sound_switch.h"
-#include "game/spoken.h"
+#include "reader/spoken.h"
 #include "solver.h"
 
 namespace {
@@ -104,17 +104,17 @@ TEST_F(GameFlow, GuessJudgedFormatsTheSixteenCharacterLine)
     EXPECT_EQ(GameState.digitUsed, (std::array<int32_t, 9>{}));
 }
 
-TEST_F(GameFlow, ReviewKeysMoveOverTheJudgedRowsAndTheEntryOnly)
+TEST_F(GameFlow, BrowseKeysMoveOverTheJudgedRowsAndTheEntryOnly)
 {
     constexpr int up = 0x26, down = 0x28, home = 0x24, end = 0x23;
-    EXPECT_EQ(ReviewTarget(up, EntryPart), EntryPart) << "no judged row yet";
+    EXPECT_EQ(BrowseTarget(up, EntryPart), EntryPart) << "no judged row yet";
     Play("5678");
     Play("1563");
-    EXPECT_EQ((std::vector{ReviewTarget(up, EntryPart), ReviewTarget(up, 1), ReviewTarget(down, 2),
-                           ReviewTarget(down, EntryPart), ReviewTarget(home, EntryPart), ReviewTarget(end, 1)}),
+    EXPECT_EQ((std::vector{BrowseTarget(up, EntryPart), BrowseTarget(up, 1), BrowseTarget(down, 2),
+                           BrowseTarget(down, EntryPart), BrowseTarget(home, EntryPart), BrowseTarget(end, 1)}),
               (std::vector{2, 1, EntryPart, EntryPart, 1, EntryPart}));
-    EXPECT_EQ(ReviewTarget(up, 7), 2) << "a row still to play counts as the entry";
-    EXPECT_EQ(ReviewTarget(0x25, 2), 0) << "Left is no review key";
+    EXPECT_EQ(BrowseTarget(up, 7), 2) << "a row still to play counts as the entry";
+    EXPECT_EQ(BrowseTarget(0x25, 2), 0) << "Left is no browse key";
 }
 
 TEST_F(GameFlow, WinShowsTheAnswerAndEndsInput)

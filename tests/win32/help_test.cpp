@@ -12,10 +12,10 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/beside_exe.h"
 #include "help/help.h"
 #include "help/help_pages.h"
 #include "resource.h"
+#include "win/beside_exe.h"
 
 namespace {
 

@@ -12,17 +12,18 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/late_dll.h"
 #include "board/board.h"
 #include "board/keypad.h"
 #include "game/effects.h"
 #include "game/game_state.h"
 #include "game/sound_switch.h"
+#include "gdi_count.h"
 #include "help/help.h"
 #include "help/help_pages.h"
-#include "gdi_count.h"
 #include "resource.h"
 #include "sound_log.h"
+#include "win/dialogs.h"
+#include "win/late_dll.h"
 #include "workwin/tile_slots.h"
 #include "workwin/work_window.h"
 
@@ -218,7 +219,7 @@ TEST_F(MainWindow, FacesFollowEveryEvent)
 TEST_F(MainWindow, NewGameRebuildsOnlyWhatItMust)
 {
     const HWND go = Keypad.goButton, tooltipBefore = MainWindowState.hintTooltip;
-    const HFONT history = MainWindowState.historyFont, entry = MainWindowState.entryFont;
+    const HFONT history = MainWindowState.historyFont.get(), entry = MainWindowState.entryFont.get();
     const HWND work = WorkWindowState.window, tile = WorkWindowState.tiles[4];
     ShowWorkWindow();
     MoveWindow(tile, 10, 300, TileWidth, TileHeight, TRUE);  // into slot 0
@@ -234,8 +235,8 @@ TEST_F(MainWindow, NewGameRebuildsOnlyWhatItMust)
     EXPECT_EQ(TileSlots.slotTile[0], NoTile);
     SendMessageA(work, WM_CLOSE, 0, 0);
     EXPECT_EQ(Keypad.goButton, go);
-    EXPECT_EQ(MainWindowState.historyFont, history);
-    EXPECT_EQ(MainWindowState.entryFont, entry);
+    EXPECT_EQ(MainWindowState.historyFont.get(), history);
+    EXPECT_EQ(MainWindowState.entryFont.get(), entry);
     EXPECT_EQ(WorkWindowState.window, work);
     EXPECT_NE(MainWindowState.hintTooltip, tooltipBefore);
     EXPECT_FALSE(IsWindow(tooltipBefore)) << "the tooltip New game replaces is destroyed";

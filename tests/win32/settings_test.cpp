@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/beside_exe.h"
 #include "resource.h"
 #include "settings/settings.h"
+#include "win/beside_exe.h"
 
 namespace {
 

@@ -274,7 +274,7 @@ TEST_F(WorkWindow, CloseHidesAndSendsTilesHomeAndSoDoesSendTilesHome)
 TEST_F(WorkWindow, BackgroundBandsAndSlotBoxesPaintedOnceForAllShowings)
 {
     ShowWorkWindow();
-    const WorkBackBufferRecord& buffer = WorkBackBuffer;
+    const BackBuffer& buffer = WorkBackBuffer;
     ASSERT_NE(buffer.dc, nullptr);
     EXPECT_EQ(buffer.width, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(buffer.height, GetSystemMetrics(SM_CYSCREEN));

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "board/board_layout.h"
 #include "e2e.h"
 #include "resource.h"
 
@@ -21,8 +22,8 @@ public:
     explicit BoardModel(const std::string& exe)
         : module_(LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE))
     {
-        history_ = CreateFontA(35, 0, 0, 0, 600, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-        entry_ = CreateFontA(50, 20, 0, 0, 900, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+        history_ = Arial(HistoryFont);
+        entry_ = Arial(EntryFont);
     }
     ~BoardModel()
     {
@@ -42,13 +43,13 @@ public:
     {
         const HDC screen = GetDC(nullptr);
         const HDC dc = CreateCompatibleDC(screen);
-        const HBITMAP canvas = CreateCompatibleBitmap(screen, 480, 420);
+        const HBITMAP canvas = CreateCompatibleBitmap(screen, BoardPicture.right, BoardPicture.bottom);
         ReleaseDC(nullptr, screen);
         const HGDIOBJ oldCanvas = SelectObject(dc, canvas);
         const HDC src = CreateCompatibleDC(dc);
         const HBITMAP board = LoadBitmapA(module_, MAKEINTRESOURCEA(IDB_BOARD));
         const HGDIOBJ oldBoard = SelectObject(src, board);
-        BitBlt(dc, 0, 0, 473, 410, src, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, BoardPicture.right, BoardPicture.bottom, src, 0, 0, SRCCOPY);
         SelectObject(src, oldBoard);
         DeleteObject(board);
         DeleteDC(src);
@@ -72,6 +73,10 @@ public:
     HFONT entry() const { return entry_; }
 
 private:
+    static HFONT Arial(const BoardFont& f)
+    {
+        return CreateFontA(f.height, f.width, 0, 0, f.weight, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    }
     HMODULE module_;
     HFONT history_, entry_;
 };
@@ -85,24 +90,22 @@ inline std::vector<COLORREF> ScreenRegion(const Screenshot& shot, POINT origin, 
     return out;
 }
 
+// All that the line of history row n paints, and the entry's four boxes.
 inline RECT HistoryRow(int n)
 {
-    return RECT{244, 42 + 36 * n, 466, 42 + 36 * n + 34};
+    const BoardRect r = RowTextRect(n);
+    return RECT{r.left, r.top, r.right, r.bottom};
 }
 
-inline const RECT EntryBoxes{32, 96, 168, 144};
+inline const RECT EntryBoxes{EntryRect.left, EntryRect.top, EntryRect.right, EntryRect.bottom};
 
 class Player {
 public:
     explicit Player(Game& game) : game_(game), model_(game.dir() + "\\Velquin.exe") {}
 
-    void PressDigit(int d)
-    {
-        const int i = d - 1;
-        game_.ClickClient(10 + 60 * (i % 3) + 27, 155 + 60 * (i / 3) + 27);
-    }
-    void PressGo() { game_.ClickClient(147, 370); }
-    void PressClear() { game_.ClickClient(51, 370); }
+    void PressDigit(int d) { Press(DigitKeyRect(d - 1)); }
+    void PressGo() { Press(GoKeyRect); }
+    void PressClear() { Press(ClearKeyRect); }
     void Enter(const Code& code)
     {
         for (int d : code)
@@ -115,7 +118,7 @@ public:
     {
         std::vector<BoardModel::Text> texts;
         for (size_t k = 0; k < digits.size(); ++k)
-            texts.push_back({model_.entry(), RGB(0, 40, 0), 35 * static_cast<int>(k + 1) + 1, 97,
+            texts.push_back({model_.entry(), EntryTextColour, EntryDigitX(static_cast<int>(k + 1)), EntryDigitY,
                              std::to_string(digits[k])});
         return ScreenRegion(Look(shot), Origin(), EntryBoxes) == model_.Render(EntryBoxes, texts);
     }
@@ -128,7 +131,7 @@ public:
             for (int b = 0; s + b <= 4; ++b) {
                 char line[20];
                 std::snprintf(line, sizeof line, "%d %d %d %d    %d   %d", guess[0], guess[1], guess[2], guess[3], s, b);
-                if (model_.Render(HistoryRow(n), {{model_.history(), RGB(0, 0, 128), 250, 42 + 36 * n, line}}) ==
+                if (model_.Render(HistoryRow(n), {{model_.history(), HistoryTextColour, HistoryX, HistoryY(n), line}}) ==
                     shown) {
                     strikes = s;
                     balls = b;
@@ -154,6 +157,7 @@ public:
     POINT Origin() const { return ClientToScreenPoint(game_.main(), 0, 0); }
 
 private:
+    void Press(const BoardRect& key) { game_.ClickClient(key.CentreX(), key.CentreY()); }
     Game& game_;
     BoardModel model_;
 };

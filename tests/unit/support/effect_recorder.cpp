@@ -2,7 +2,7 @@
 
 #include "game/effects.h"
 #include "game/game_state.h"
-#include "game/spoken.h"
+#include "reader/spoken.h"
 
 EffectRecorder Effects;
 

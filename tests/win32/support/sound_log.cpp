@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/late_dll.h"
+#include "win/late_dll.h"
 
 std::vector<std::string> SoundLog;
 

@@ -2,18 +2,19 @@
 // system's standard one with the parts of the board added as simple children
 // (spoken.h), each named with its whole sentence, since some readers say only
 // names; then the keypad buttons. Nothing of it exists until a reader first asks.
-#include <windows.h>
+#include "board_reader.h"
 
 #include <oleacc.h>
 
 #include <new>
 
-#include "app.h"
+#include "board/board_layout.h"
 #include "game/effects.h"
-#include "game/spoken.h"
-#include "game_text.h"
-#include "late_dll.h"
 #include "resource.h"
+#include "spoken.h"
+#include "win/app_records.h"
+#include "win/late_dll.h"
+#include "win/wide_text.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ bool MainHasFocus()
 
 struct BoardReaderRecord {
     IAccessible* object = nullptr;  // made at a reader's first request
-    LONG focus = EntryPart;         // the part last announced or reviewed
+    LONG focus = EntryPart;         // the part last announced or browsed to
 };
 BoardReaderRecord BoardReader;
 
@@ -134,12 +135,13 @@ public:
         if (!part)
             return Standard(child) ? standard_->accLocation(x, y, width, height, child) : E_INVALIDARG;
         // The entry's four boxes; a row's text field with both of its score icons.
-        POINT corner = part == EntryPart ? POINT{32, 96} : POINT{244, 41 + 36 * (part - 1)};
+        const BoardRect place = part == EntryPart ? EntryRect : RowRect(part - 1);
+        POINT corner{place.left, place.top};
         ClientToScreen(MainWindowState.window, &corner);
         *x = corner.x;
         *y = corner.y;
-        *width = part == EntryPart ? 136 : 212;
-        *height = part == EntryPart ? 48 : 34;
+        *width = place.Width();
+        *height = place.Height();
         return S_OK;
     }
 
@@ -246,9 +248,9 @@ void ReleaseBoardReader()
     BoardReader.object = nullptr;
 }
 
-void ReviewBoard(int virtualKey)
+void BrowseBoard(int virtualKey)
 {
-    if (const int part = ReviewTarget(virtualKey, BoardReader.focus))
+    if (const int part = BrowseTarget(virtualKey, BoardReader.focus))
         Announce(part);
 }
 

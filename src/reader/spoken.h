@@ -4,9 +4,11 @@
 // reads them one by one. And the keys that move a reader over the parts.
 #include <array>
 
+#include "board/board_layout.h"
+
 // The parts of the board, numbered as a reader sees them: 1 to 10 the rows of the
 // judged guesses, in the order they are played, then the entry.
-inline constexpr int RowParts = 10;
+inline constexpr int RowParts = HistoryRows;
 inline constexpr int EntryPart = RowParts + 1;
 
 // A spoken text, code page 932.
@@ -21,4 +23,4 @@ SpokenText SpokenPart(int part);
 
 // Up, Down, Home and End (by virtual-key code) move over the judged rows and the
 // entry: the part they lead to from part, or 0 for any other key.
-int ReviewTarget(int virtualKey, int part);
+int BrowseTarget(int virtualKey, int part);

@@ -30,9 +30,3 @@ inline WideText WideGameText(const char* text)
 
 // The W or A twin of each call that shows a game text.
 void SetGameText(HWND dialog, int control, const char* text);
-// A font for Japanese text: face is a CP932 name, the charset SHIFTJIS_CHARSET, so
-// that where the face is missing the font mapper picks a Japanese one that is there.
-HFONT CreateJapaneseFont(int height, int weight, const char* face);
-// A modal dialog of the game, owned by the main window; its templates' texts are
-// UTF-16 and reach the screen as they are through DialogBoxParamW.
-void ShowGameDialog(int dialogId, DLGPROC procedure);

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "game_state.h"
+#include "game/game_state.h"
 
 namespace {
 
@@ -11,10 +11,6 @@ constexpr int VirtualKeyHome = 0x24;
 constexpr int VirtualKeyUp = 0x26;
 constexpr int VirtualKeyDown = 0x28;
 
-// A judged row's history line, "1 5 6 3    1   1", holds its digits and its two counts
-// at these places; the line of a row still to play is all spaces.
-constexpr std::array<int, 6> HistoryFields{0, 2, 4, 6, 11, 15};
-
 } // namespace
 
 SpokenText SpokenPart(int part)
@@ -22,13 +18,14 @@ SpokenText SpokenPart(int part)
     SpokenText spoken;
     auto& out = spoken.text;
     if (part >= 1 && part <= RowParts) {
-        const char* line = GameState.historyLines[part - 1].data();
-        if (line[0] == ' ') {
+        // A row still to play holds no digits (a judged one holds 1 to 9).
+        const JudgedGuess& row = GameState.judged[part - 1];
+        const Guess& g = row.guess;
+        if (g[0] == 0) {
             std::snprintf(out.data(), out.size(), "%d回目 まだ", part);
         } else {
-            const auto at = [line](int field) { return line[HistoryFields[field]]; };
-            std::snprintf(out.data(), out.size(), "%d回目 %c %c %c %c、%cストライク %cボール", part, at(0), at(1),
-                          at(2), at(3), at(4), at(5));
+            std::snprintf(out.data(), out.size(), "%d回目 %d %d %d %d、%dストライク %dボール", part, g[0], g[1], g[2],
+                          g[3], row.score.strikes, row.score.balls);
         }
     } else if (part == EntryPart) {
         int length = std::snprintf(out.data(), out.size(), "%s", GameState.enteredCount == 0 ? "入力なし" : "入力");
@@ -38,7 +35,7 @@ SpokenText SpokenPart(int part)
     return spoken;
 }
 
-int ReviewTarget(int virtualKey, int part)
+int BrowseTarget(int virtualKey, int part)
 {
     // The judged rows 1..guessCount, then the entry at place guessCount + 1.
     const int last = GameState.guessCount + 1;
