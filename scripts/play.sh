@@ -15,7 +15,7 @@ export VELQUIN_WINEPREFIX="$data/wine"
 # Wine the same game built for 64-bit Windows (see wine-env.sh).
 bits=$(source "$root/scripts/wine-env.sh" && echo "$VELQUIN_WINE_BITS")
 why=$(source "$root/scripts/wine-env.sh" && echo "$VELQUIN_WINE_WHY")
-if [ "$bits" = 64 ] && [ -n "$why" ]; then echo "Velquin: $why; using the 64-bit build"; fi
+if [ -n "$why" ]; then echo "Velquin: $why; using the 64-bit build"; else echo "Velquin: using the $bits-bit build"; fi
 cmake -S "$root" --preset "win$bits" >/dev/null
 cmake --build "$root/build/win$bits" --target Velquin -j"$(nproc 2>/dev/null || echo 2)"
 

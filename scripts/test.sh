@@ -11,6 +11,12 @@ start=$(date +%s)
 
 bash scripts/setup-deps.sh || exit 1
 jobs=$(nproc 2>/dev/null || echo 2)
+# 32 where this machine runs 32-bit Wine; 64 where its kernel runs no 32-bit program
+# or 32-bit Wine could not be installed, and the Wine tests run the game built for
+# 64-bit Windows (see scripts/wine-env.sh).
+bits=$(source scripts/wine-env.sh && echo "$VELQUIN_WINE_BITS") || exit 1
+why=$(source scripts/wine-env.sh && echo "$VELQUIN_WINE_WHY")
+if [ -n "$why" ]; then echo "$why; using the 64-bit build"; else echo "using the $bits-bit build"; fi
 
 step() { echo; echo "==== $*"; }
 failures=()
@@ -19,13 +25,7 @@ step "build: native"
 cmake --preset native >/dev/null && cmake --build --preset native -j"$jobs" || exit 1
 step "build: win32"
 cmake --preset win32 >/dev/null && cmake --build --preset win32 -j"$jobs" || exit 1
-# 32 where this machine runs 32-bit Wine; 64 where its kernel runs no 32-bit program
-# or 32-bit Wine could not be installed, and the Wine tests run the game built for
-# 64-bit Windows (see scripts/wine-env.sh).
-bits=$(source scripts/wine-env.sh && echo "$VELQUIN_WINE_BITS") || exit 1
-why=$(source scripts/wine-env.sh && echo "$VELQUIN_WINE_WHY")
 if [ "$bits" = 64 ]; then
-  [ -z "$why" ] || echo "$why; using the 64-bit build"
   step "build: win64 (the Wine tests run this build)"
   cmake --preset win64 >/dev/null && cmake --build --preset win64 -j"$jobs" || exit 1
 fi
