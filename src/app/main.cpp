@@ -8,6 +8,8 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
+    // Before any DLL is loaded by name: from the system folder, not from the game's.
+    late::SearchSystemFolderOnly();
     AppInfo.title = AppTitle;
     AppInfo.settingsFileName = SettingsFileName;
     AppInfo.helpFileName = HelpFileName;

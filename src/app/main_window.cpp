@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "board/board.h"
 #include "board/keypad.h"
 #include "game/effects.h"
@@ -16,6 +14,7 @@
 #include "settings/settings.h"
 #include "win/bitmaps.h"
 #include "win/fonts.h"
+#include "win/late_dll.h"
 #include "workwin/work_window.h"
 
 AppInfoRecord AppInfo;
@@ -37,7 +36,7 @@ LRESULT OnCreate(HWND window)
 {
     MainWindowStateRecord& state = MainWindowState;
     state.window = window;
-    InitCommonControls();
+    late::InitCommonControls();
     CreateBackBuffer(window);
     InitSettings();
     if (!state.menu) {

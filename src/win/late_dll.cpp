@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <objbase.h>
 #include <oleacc.h>
 #include <shellapi.h>
@@ -17,14 +18,22 @@ struct LateDll {
     HMODULE module = nullptr;
 };
 
-// The process's late DLLs, each loaded by the first call that needs it.
+// The process's late DLLs, each loaded by the first call that needs it, and how
+// the DLLs they import are searched.
 struct LateDllsRecord {
+    LateDll kernel32{"kernel32.dll"};
+    LateDll comctl32{"comctl32.dll"};
     LateDll shell32{"shell32.dll"};
     LateDll ole32{"ole32.dll"};
     LateDll winmm{"winmm.dll"};
     LateDll imm32{"imm32.dll"};
     LateDll oleacc{"oleacc.dll"};
     LateDll oleaut32{"oleaut32.dll"};
+    // From the loaded DLL's own folder, the system folder, first; once
+    // SetDefaultDllDirectories has set the process's directories, from the system
+    // folder alone: Microsoft documents that the first flag cannot be combined with a
+    // LOAD_LIBRARY_SEARCH_ flag, and only a system with that function knows those.
+    DWORD searchFlags = LOAD_WITH_ALTERED_SEARCH_PATH;
 };
 LateDllsRecord LateDlls;
 
@@ -34,7 +43,8 @@ HMODULE Load(LateDll& dll)
 {
     if (dll.module)
         return dll.module;
-    // The system folder by full path: never a same-named file of the current folder.
+    // The system folder by full path: never a same-named file of the game's or the
+    // current folder.
     char path[MAX_PATH];
     const UINT length = GetSystemDirectoryA(path, MAX_PATH);
     if (length == 0 || length + 1 + std::strlen(dll.name) >= MAX_PATH)
@@ -43,10 +53,9 @@ HMODULE Load(LateDll& dll)
     lstrcatA(path, dll.name);
     // The DLLs it imports are then searched from the system folder too, not from
     // the game's folder first: a same-named DLL left beside the game (a zip unpacked
-    // into a downloads folder) is not loaded in place of the system's. That holds for
-    // its static imports only; a DLL it loads later by bare name, and the comctl32 it
-    // imports, are still looked for beside the game first.
-    dll.module = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    // into a downloads folder) is not loaded in place of the system's. What it loads
+    // later by bare name is for SearchSystemFolderOnly.
+    dll.module = LoadLibraryExA(path, nullptr, LateDlls.searchFlags);
     return dll.module;
 }
 
@@ -63,6 +72,21 @@ Declared* Find(LateDll& dll, const char* name)
 } // namespace
 
 namespace late {
+
+void SearchSystemFolderOnly()
+{
+    // Looked up, not imported: XP's loader would refuse to start the game.
+    const auto setDefault = Find<BOOL WINAPI(DWORD)>(LateDlls.kernel32, "SetDefaultDllDirectories");
+    if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32))
+        LateDlls.searchFlags = LOAD_LIBRARY_SEARCH_SYSTEM32;
+    SetDllDirectoryW(L"");
+}
+
+void InitCommonControls()
+{
+    if (const auto call = Find<decltype(::InitCommonControls)>(LateDlls.comctl32, "InitCommonControls"))
+        call();
+}
 
 HINSTANCE ShellExecuteA(HWND window, const char* verb, const char* file, const char* parameters,
                         const char* directory, int show)

@@ -2,7 +2,8 @@
 // System functions that only some commands need (shortcuts, the help files, sound
 // effects, a screen reader) or that only some systems have (the input method),
 // reached through DLLs that are loaded on first use rather than imported: start-up
-// then maps only what the first frame needs. When a DLL or a function
+// then maps only what the first frame needs. The common controls come this way too,
+// so that no DLL beside the game can stand in for them. When a DLL or a function
 // cannot be loaded, each call fails the way the system call itself reports failure;
 // nothing is shown and nothing crashes.
 #include <windows.h>
@@ -10,6 +11,20 @@
 #include <shlobj.h>
 
 namespace late {
+
+// Called first, before anything else is loaded. Where the system has
+// SetDefaultDllDirectories (Windows 8 on; Vista and 7 with KB2533623), every later
+// load by bare name, the system DLLs' own included (sound drivers, the shell's and
+// COM's helpers, the input method's, the theme's), searches only the system folder.
+// Everywhere the current folder leaves the search (SetDllDirectoryW, XP SP1 on).
+// Not covered: on XP, and on Vista or 7 without the update, a DLL that a system DLL
+// loads later by bare name is still looked for in the game's folder first; and the
+// imports are found before the game's first instruction: shlwapi and msvcrt, which
+// XP does not list among its KnownDLLs, are looked for there on XP.
+void SearchSystemFolderOnly();
+
+// comctl32: registers the common control classes (the tooltip among them)
+void InitCommonControls();
 
 // shell32
 HINSTANCE ShellExecuteA(HWND window, const char* verb, const char* file, const char* parameters,

@@ -1,5 +1,6 @@
 // The Help menu of the real game: the help files and the home page reach the
-// shell's "open" verb, the About box, and the one-point help leafed with the mouse.
+// shell's "open" verb, the About box, and the one-point help leafed with the mouse;
+// and no DLL planted beside the game is loaded on the way to the help.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -284,3 +285,30 @@ TEST(Help, OnePointHelpLeafsToPageFiveAndBackAndClosesWithOkOrEscape)
 }
 
 } // namespace
+
+// DLLs named like the system's, dropped beside the game (a zip unpacked in a downloads
+// folder) and preferred by Wine, as Windows looks there first, are never loaded. Not
+// imm32 or version: Wine's own user32 loads them by bare name as it starts, before the
+// game's first instruction (Windows' user32 takes imm32 by its system path).
+TEST(Help, NoDllPlantedBesideTheGameIsLoadedOnTheWayToTheHelp)
+{
+    const OpenVerbRecorder recorder;
+    GameOptions options;
+    options.ini = nullptr;
+    options.plantedDlls = {"comctl32", "uxtheme", "winmm"};
+    Game game(options);
+    const HWND settings = game.WaitForDialog("設定", 15000);
+    ASSERT_NE(settings, nullptr) << "the game did not start";
+    ClickDialogButton(settings, IDCANCEL);
+    ASSERT_NE(game.WaitForMainWindow(), nullptr);
+    game.Send(IDM_SOUND_ON);
+    game.Send(IDC_DIGIT_BASE);
+    game.Send(IDM_HELPFILE);
+    EXPECT_NE(recorder.Opened(), "");
+    DWORD code = 1;
+    ASSERT_TRUE(game.Quit(&code));
+    EXPECT_EQ(code, 0u);
+    for (const std::string& name : options.plantedDlls)
+        EXPECT_EQ(GetFileAttributesA((game.dir() + "\\" + name + ".dll.loaded").c_str()), INVALID_FILE_ATTRIBUTES)
+            << name << ".dll beside the game was loaded";
+}

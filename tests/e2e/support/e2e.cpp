@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -15,6 +16,9 @@
 
 namespace e2e {
 namespace {
+
+// Wine's DLL settings for the game alone.
+constexpr const char* PlantedDllOverrides = "Software\\Wine\\AppDefaults\\Velquin.exe\\DllOverrides";
 
 std::string EnvPath(const char* name, const char* fallback)
 {
@@ -202,6 +206,20 @@ Game::Game(const GameOptions& options)
     }
     if (options.ini)
         WriteFileText(IniPath(), options.ini);
+    if (!options.plantedDlls.empty()) {
+        char tests[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, tests, MAX_PATH);
+        const std::string planted = std::string(tests, std::strrchr(tests, '\\')) + "\\planted.dll";
+        // As WINEDLLOVERRIDES=name=n,b would, which Wine takes from the session, not the parent.
+        HKEY overrides = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, PlantedDllOverrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &overrides, nullptr);
+        for (const std::string& name : options.plantedDlls) {
+            CopyFileA(planted.c_str(), (dir_ + "\\" + name + ".dll").c_str(), FALSE);
+            RegSetValueExA(overrides, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("n,b"), 4);
+        }
+        RegCloseKey(overrides);
+        plantedDlls_ = true;
+    }
     Start(options);
 }
 
@@ -222,6 +240,8 @@ Game::~Game()
         TerminateProcess(info_.hProcess, 99);
         WaitForSingleObject(info_.hProcess, 5000);
     }
+    if (plantedDlls_)
+        RegDeleteKeyA(HKEY_CURRENT_USER, PlantedDllOverrides);
     if (info_.hProcess) {
         CloseHandle(info_.hProcess);
         CloseHandle(info_.hThread);

@@ -33,6 +33,9 @@ struct GameOptions {
     // Run the game in place from this folder (Windows path) instead of a fresh copy;
     // ini is then ignored.
     std::string runInPlace;
+    // Copies of the tests' planted.dll put beside the executable under these names
+    // ("imm32"), which Wine is told to take from there before its own (n,b).
+    std::vector<std::string> plantedDlls;
 };
 
 class Game {
@@ -79,6 +82,7 @@ private:
     std::string dir_;
     PROCESS_INFORMATION info_{};
     HWND main_ = nullptr;
+    bool plantedDlls_ = false;
 };
 
 // Screen coordinates of a client point.
