@@ -82,8 +82,20 @@ void SetSound(int on)
     CheckSoundMenu(MainWindowState.menu, on);
 }
 
+// A button takes the focus when it is pressed (a click, a reader's action); the board
+// takes it back, so that the arrow keys and a screen reader stay with the board. Before
+// the game's step: the system's focus event comes first, the changed part's last. Keys
+// typed into the work window leave the focus there.
+void TakeFocusFromKeypad(HWND window)
+{
+    if (IsChild(window, GetFocus()))
+        SetFocus(window);
+}
+
 void OnCommand(HWND window, int id)
 {
+    if (id >= IDC_DIGIT_BASE && id <= IDC_CLEAR)
+        TakeFocusFromKeypad(window);
     if (id >= IDC_DIGIT_BASE && id <= IDC_DIGIT_BASE + 8) {
         PressDigit(id - IDC_DIGIT_BASE + 1);
         return;
@@ -167,6 +179,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         BrowseBoard(static_cast<int>(wParam));
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_GETOBJECT: return OnGetObject(window, wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_EXITMENULOOP: BoardGetsFocus(window); return DefWindowProcA(window, message, wParam, lParam);
+    case SayBoardAgainMessage: SayBoardAgain(); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
@@ -180,6 +195,7 @@ void NewGame()
     SendTilesHome();
     SendMessageA(window, WM_CREATE, 0, 0);
     InvalidateRect(window, nullptr, FALSE);
+    AnnounceEntry();  // not the last game's row the reader was at
 }
 
 void CheckSoundMenu(HMENU menu, int soundOn)

@@ -15,8 +15,8 @@ void DrawHistoryLine(int n);
 // Invalidates the whole client area of the main window without erasing.
 void InvalidateMainWindow();
 
-// Tells a screen reader what changed: the judged row n (0..9), or the entry. It
-// reads the whole part out (spoken.h) without being asked.
+// Tells a screen reader what changed: the judged row n (0..9), or the entry (also
+// when a key was refused). It reads the whole part out (spoken.h) without being asked.
 void AnnounceRow(int n);
 void AnnounceEntry();
 

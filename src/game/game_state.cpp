@@ -67,8 +67,11 @@ void PressDigit(int d)
 {
     if (d < 1 || d > 9)
         return;
-    if (GameState.enteredCount >= 4 || GameState.digitUsed[d - 1] != 0 || !AcceptsInput())
+    // A refused key says the entry as it stands: a screen reader has already echoed it.
+    if (GameState.enteredCount >= 4 || GameState.digitUsed[d - 1] != 0 || !AcceptsInput()) {
+        AnnounceEntry();
         return;
+    }
     PlayIfSoundOn(SoundDigit);
     const int n = ++GameState.enteredCount;
     GameState.digitUsed[d - 1] = 1;
@@ -81,8 +84,10 @@ void PressDigit(int d)
 
 void ClearEntry()
 {
-    if (!AcceptsInput())
+    if (!AcceptsInput()) {
+        AnnounceEntry();
         return;
+    }
     RestoreKeypad(GameState.enteredCount);
     ClearDigitFlags();
     GameState.enteredCount = 0;
@@ -93,8 +98,10 @@ void ClearEntry()
 
 void SubmitGuess()
 {
-    if (!AcceptsInput() || GameState.enteredCount != 4)
+    if (!AcceptsInput() || GameState.enteredCount != 4) {
+        AnnounceEntry();
         return;
+    }
     ResetKeypadAfterJudgement();
     ClearDigitFlags();
     GameState.enteredCount = 0;

@@ -2,6 +2,7 @@
 #include "effects.h"
 #include "game_state.h"
 #include "resource.h"
+#include "result_dialog.h"
 #include "win/dialogs.h"
 #include "win/fonts.h"
 #include "win/wide_text.h"
@@ -21,6 +22,7 @@ INT_PTR CALLBACK ResultDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         CenterOnDesktop(dialog);
         SetGameText(dialog, IDC_RESULT_HEADLINE, GameState.resultHeadline.data());
         SetGameText(dialog, IDC_RESULT_ANSWER, GameState.resultAnswer.data());
+        NameResultForReader(dialog);
         return TRUE;
     case WM_COMMAND:
         // Only OK closes the dialog; Escape (IDCANCEL) leaves it open.

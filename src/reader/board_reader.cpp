@@ -10,6 +10,7 @@
 
 #include "board/board_layout.h"
 #include "game/effects.h"
+#include "game/result_dialog.h"
 #include "resource.h"
 #include "spoken.h"
 #include "win/app_records.h"
@@ -21,6 +22,8 @@ namespace {
 // Child ids: the ten rows and the entry (spoken.h), then the nine digits, GO and Clear.
 constexpr LONG FirstButton = EntryPart + 1;
 constexpr LONG ChildCount = EntryPart + 11;
+// EVENT_OBJECT_LIVEREGIONCHANGED of Windows 8 and later; earlier systems pass it to no one.
+constexpr DWORD LiveRegionChanged = 0x8019;
 
 // The keypad's ids run on from the digits' to GO's and Clear's (resource.h).
 HWND ButtonOf(LONG child)
@@ -34,14 +37,35 @@ bool MainHasFocus()
 }
 
 struct BoardReaderRecord {
-    IAccessible* object = nullptr;  // made at a reader's first request
-    LONG focus = EntryPart;         // the part last announced or browsed to
+    IAccessible* object = nullptr;      // made at a reader's first request
+    LONG focus = EntryPart;             // the part last announced or browsed to
+    LONG focused = 0;                   // the part whose focus event a reader had, while it has it
+    bool sayAgain = false;              // the main window took the focus; nothing said since
+    WNDPROC resultTextProc = nullptr;   // the result dialog's answer line's own procedure
+    IAccessible* resultText = nullptr;  // and its object, while the dialog is open
 };
 BoardReaderRecord BoardReader;
 
-class BoardObject final : public IAccessible {
+void Announce(LONG part);
+
+// The child after (forward) or before child as a reader goes: the judged rows, the
+// entry, the keypad, as Up and Down go over the parts; 0 past either end.
+LONG Beside(LONG child, bool forward)
+{
+    if (child >= EntryPart && child < ChildCount && forward)
+        return child + 1;
+    if (child > EntryPart)
+        return forward ? 0 : child - 1;
+    const LONG to = BrowseTarget(forward ? VK_DOWN : VK_UP, static_cast<int>(child));
+    return to != child ? to : 0;
+}
+
+// The standard client object of a window with what a reader is told added: for the
+// main window (board) the parts of the board, for the result dialog's answer line its
+// spoken text.
+class ReaderObject final : public IAccessible {
 public:
-    explicit BoardObject(IAccessible* standard) : standard_(standard) {}
+    ReaderObject(IAccessible* standard, bool board) : standard_(standard), board_(board) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override
     {
@@ -63,24 +87,28 @@ public:
         return left;
     }
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return standard_->GetTypeInfoCount(count); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override
+    // Not late bound: the standard object would answer for itself, without the parts.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
     {
-        return standard_->GetTypeInfo(index, locale, info);
+        *count = 0;
+        return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override
     {
-        return standard_->GetIDsOfNames(id, names, count, locale, ids);
+        *info = nullptr;
+        return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale, WORD flags, DISPPARAMS* parameters,
-                                     VARIANT* result, EXCEPINFO* exception, UINT* badArgument) override
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
     {
-        return standard_->Invoke(member, id, locale, flags, parameters, result, exception, badArgument);
+        return E_NOTIMPL;
     }
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override
     {
+        if (!board_)
+            return standard_->get_accChildCount(count);
         *count = ChildCount;
         return S_OK;
     }
@@ -89,7 +117,7 @@ public:
         *out = nullptr;
         if (PartOf(child))
             return S_FALSE;  // a simple element, answered by this object
-        if (child.vt != VT_I4 || child.lVal < FirstButton || child.lVal > ChildCount)
+        if (!board_ || child.vt != VT_I4 || child.lVal < FirstButton || child.lVal > ChildCount)
             return E_INVALIDARG;
         return late::AccessibleObjectFromWindow(ButtonOf(child.lVal), OBJID_WINDOW, __uuidof(IDispatch),
                                                 reinterpret_cast<void**>(out));
@@ -98,9 +126,11 @@ public:
     {
         *name = nullptr;
         const LONG part = PartOf(child);
-        if (!part)
+        const bool spokenSelf = !board_ && Standard(child);
+        if (!part && !spokenSelf)
             return Standard(child) ? standard_->get_accName(child, name) : E_INVALIDARG;
-        *name = late::SysAllocString(WideGameText(SpokenPart(part).c_str()).c_str());
+        const SpokenText spoken = part ? SpokenPart(part) : SpokenResult();
+        *name = late::SysAllocString(WideGameText(spoken.c_str()).c_str());
         return *name ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
@@ -123,7 +153,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override
     {
-        if (!MainHasFocus())
+        if (!board_ || !MainHasFocus())
             return standard_->get_accFocus(focus);
         focus->vt = VT_I4;
         focus->lVal = BoardReader.focus;
@@ -171,18 +201,61 @@ public:
     {
         return Standard(child) ? standard_->get_accDefaultAction(child, out) : Lacking(child, out);
     }
+    // Taking the focus, a part takes the main window's and is said.
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override
     {
-        return Standard(child) ? standard_->accSelect(flags, child) : Lacking(child);
+        const LONG part = PartOf(child);
+        if (!part || flags != SELFLAG_TAKEFOCUS)
+            return Standard(child) ? standard_->accSelect(flags, child) : Lacking(child);
+        if (GetFocus() != MainWindowState.window)
+            SetFocus(MainWindowState.window);
+        Announce(part);
+        return S_OK;
     }
+    // The board's own children in a reader's order (Beside); the standard object knows
+    // only the keypad's windows.
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override
     {
         end->vt = VT_EMPTY;
-        return Standard(start) ? standard_->accNavigate(direction, start, end) : Lacking(start);
+        const bool self = Standard(start);
+        const bool intoChildren = direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD;
+        if (!board_ || (self && !intoChildren))
+            return self ? standard_->accNavigate(direction, start, end) : Lacking(start);
+        if (start.vt != VT_I4 || start.lVal < 0 || start.lVal > ChildCount || self != intoChildren)
+            return E_INVALIDARG;
+        LONG to = 0;
+        switch (direction) {
+        case NAVDIR_FIRSTCHILD: to = BrowseTarget(VK_HOME, EntryPart); break;
+        case NAVDIR_LASTCHILD: to = ChildCount; break;
+        case NAVDIR_NEXT:
+        case NAVDIR_DOWN: to = Beside(start.lVal, true); break;
+        case NAVDIR_PREVIOUS:
+        case NAVDIR_UP: to = Beside(start.lVal, false); break;
+        default: break;  // nothing to the left or right
+        }
+        if (to >= FirstButton) {
+            VARIANT button{};
+            button.vt = VT_I4;
+            button.lVal = to;
+            end->vt = VT_DISPATCH;
+            return get_accChild(button, &end->pdispVal);
+        }
+        end->vt = to ? VT_I4 : VT_EMPTY;
+        end->lVal = to;
+        return to ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) override
     {
-        return standard_->accHitTest(x, y, out);
+        POINT at{x, y};
+        ScreenToClient(MainWindowState.window, &at);
+        LONG part = EntryRect.Contains(at.x, at.y) ? EntryPart : 0;
+        for (int n = 0; !part && n < RowParts; ++n)
+            part = RowRect(n).Contains(at.x, at.y) ? n + 1 : 0;
+        if (!board_ || !part)
+            return standard_->accHitTest(x, y, out);
+        out->vt = VT_I4;
+        out->lVal = part;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
     {
@@ -192,30 +265,88 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR) override { return Lacking(child); }
 
 private:
-    static LONG PartOf(const VARIANT& child)
+    LONG PartOf(const VARIANT& child) const
     {
-        return child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= EntryPart ? child.lVal : 0;
+        return board_ && child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= EntryPart ? child.lVal : 0;
     }
     static bool Standard(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
     // Not implemented for a child this object has, E_INVALIDARG for one it lacks; no text.
-    static HRESULT Lacking(const VARIANT& child, BSTR* text = nullptr)
+    HRESULT Lacking(const VARIANT& child, BSTR* text = nullptr) const
     {
         if (text)
             *text = nullptr;
-        return child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= ChildCount ? DISP_E_MEMBERNOTFOUND
-                                                                                 : E_INVALIDARG;
+        return board_ && child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= ChildCount ? DISP_E_MEMBERNOTFOUND
+                                                                                           : E_INVALIDARG;
     }
 
     IAccessible* standard_;
+    const bool board_;
     ULONG references_ = 1;
 };
+
+// The standard client object of window with what a reader is told added, or null.
+IAccessible* MakeReaderObject(HWND window, bool board)
+{
+    // Windows hands the object to the reader through COM, on this thread.
+    late::CoInitialize(nullptr);
+    IAccessible* standard = nullptr;
+    if (FAILED(late::CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                               reinterpret_cast<void**>(&standard))))
+        return nullptr;
+    IAccessible* object = new (std::nothrow) ReaderObject(standard, board);
+    if (!object)
+        standard->Release();
+    return object;
+}
+
+// WM_GETOBJECT's answer with object, or 0 where the system's own must answer: no object,
+// or oleacc could not be loaded.
+LRESULT Lresult(IAccessible* object, WPARAM wParam)
+{
+    const LRESULT result = object ? late::LresultFromObject(__uuidof(IAccessible), wParam, object) : 0;
+    return result > 0 ? result : 0;
+}
+
+// Lets an object go; a reader's proxy of it then fails at once instead of calling in.
+void Let(IAccessible*& object)
+{
+    if (!object)
+        return;
+    late::CoDisconnectObject(object, 0);
+    object->Release();
+    object = nullptr;
+}
+
+// The answer line's procedure while a reader is given it: its own, with its spoken text
+// as the name of its object.
+LRESULT CALLBACK ResultTextProc(HWND text, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const WNDPROC own = BoardReader.resultTextProc;
+    if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        if (!BoardReader.resultText)
+            BoardReader.resultText = MakeReaderObject(text, false);
+        if (const LRESULT result = Lresult(BoardReader.resultText, wParam))
+            return result;
+    } else if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(text, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+        Let(BoardReader.resultText);
+    }
+    return CallWindowProcW(own, text, message, wParam, lParam);
+}
 
 void Announce(LONG part)
 {
     BoardReader.focus = part;
-    // A reader takes a child's focus only while an ancestor holds the keyboard focus.
-    if (MainHasFocus())
-        NotifyWinEvent(EVENT_OBJECT_FOCUS, MainWindowState.window, OBJID_CLIENT, part);
+    BoardReader.sayAgain = false;
+    // A reader takes a child's focus only while an ancestor holds the keyboard focus;
+    // elsewhere (the work window) it hears a live region of the same program.
+    DWORD event = LiveRegionChanged;
+    if (MainHasFocus()) {
+        // Not every reader says a focus event for what has the focus already.
+        event = BoardReader.focused == part ? EVENT_OBJECT_NAMECHANGE : EVENT_OBJECT_FOCUS;
+        BoardReader.focused = part;
+    }
+    NotifyWinEvent(event, MainWindowState.window, OBJID_CLIENT, part);
 }
 
 } // namespace
@@ -225,27 +356,39 @@ LRESULT OnGetObject(HWND window, WPARAM wParam, LPARAM lParam)
     // The object id is the low 32 bits of lParam, also where LPARAM is 64 bits wide.
     if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT))
         return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
-    if (!BoardReader.object) {
-        IAccessible* standard = nullptr;
-        // Windows hands the object to the reader through COM, on this thread.
-        late::CoInitialize(nullptr);
-        if (FAILED(late::CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
-                                                   reinterpret_cast<void**>(&standard))))
-            return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
-        BoardReader.object = new (std::nothrow) BoardObject(standard);
-        if (!BoardReader.object) {
-            standard->Release();
-            return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
-        }
-    }
-    return late::LresultFromObject(__uuidof(IAccessible), wParam, BoardReader.object);
+    if (!BoardReader.object)
+        BoardReader.object = MakeReaderObject(window, true);
+    const LRESULT result = Lresult(BoardReader.object, wParam);
+    return result ? result : DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
 }
 
 void ReleaseBoardReader()
 {
-    if (BoardReader.object)
-        BoardReader.object->Release();
-    BoardReader.object = nullptr;
+    Let(BoardReader.object);
+}
+
+void BoardGetsFocus(HWND window)
+{
+    BoardReader.focused = 0;
+    BoardReader.sayAgain = true;
+    PostMessageA(window, SayBoardAgainMessage, 0, 0);
+}
+
+void SayBoardAgain()
+{
+    // Not where the focus has moved on (a dialog opened from the menu).
+    if (BoardReader.sayAgain && MainHasFocus())
+        Announce(BoardReader.focus);
+}
+
+void NameResultForReader(HWND dialog)
+{
+    // Only where a reader has asked for the board: a sighted game goes on as it was.
+    if (!BoardReader.object)
+        return;
+    const HWND text = GetDlgItem(dialog, IDC_RESULT_ANSWER);
+    BoardReader.resultTextProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(text, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ResultTextProc)));
 }
 
 void BrowseBoard(int virtualKey)

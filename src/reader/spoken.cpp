@@ -1,6 +1,7 @@
 #include "spoken.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "game/game_state.h"
 
@@ -27,11 +28,24 @@ SpokenText SpokenPart(int part)
             std::snprintf(out.data(), out.size(), "%d回目 %d %d %d %d、%dストライク %dボール", part, g[0], g[1], g[2],
                           g[3], row.score.strikes, row.score.balls);
         }
+    } else if (part == EntryPart && (GameState.finished == 1 || GameState.guessCount >= RowParts)) {
+        std::snprintf(out.data(), out.size(), "ゲーム終了、新しいゲームはゲームメニューから");
     } else if (part == EntryPart) {
         int length = std::snprintf(out.data(), out.size(), "%s", GameState.enteredCount == 0 ? "入力なし" : "入力");
         for (int k = 0; k < GameState.enteredCount; ++k)
             length += std::snprintf(out.data() + length, out.size() - length, " %d", GameState.guess[k]);
     }
+    return spoken;
+}
+
+SpokenText SpokenResult()
+{
+    SpokenText spoken = SpokenPart(GameState.guessCount);  // the deciding row
+    auto& out = spoken.text;
+    const size_t length = std::strlen(out.data());
+    const Secret& s = GameState.secret;
+    std::snprintf(out.data() + length, out.size() - length, "%sこたえは %d %d %d %d でした", length ? "、" : "", s[0],
+                  s[1], s[2], s[3]);
     return spoken;
 }
 

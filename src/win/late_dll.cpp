@@ -137,6 +137,12 @@ void CoUninitialize()
         call();
 }
 
+HRESULT CoDisconnectObject(IUnknown* object, DWORD reserved)
+{
+    const auto call = Find<decltype(::CoDisconnectObject)>(LateDlls.ole32, "CoDisconnectObject");
+    return call ? call(object, reserved) : Unavailable;
+}
+
 BOOL ImmDisableIME(DWORD thread)
 {
     const auto call = Find<BOOL WINAPI(DWORD)>(LateDlls.imm32, "ImmDisableIME");

@@ -37,6 +37,7 @@ BOOL SHGetPathFromIDListA(LPCITEMIDLIST list, char* path);
 HRESULT CoInitialize(void* reserved);
 HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID interfaceId, void** object);
 void CoUninitialize();
+HRESULT CoDisconnectObject(IUnknown* object, DWORD reserved);
 
 // imm32, which is absent where no input method was ever installed
 BOOL ImmDisableIME(DWORD thread);

@@ -65,15 +65,18 @@ bool AwaitJudgement(Game& game, const Player& player, int row, const Code& guess
     return judged;
 }
 
-// The child ids of the focus events on a main window's client object, as a reader
-// out of the game's process gets them (Wine hands them over in reverse order).
-std::set<LONG> FocusEvents;
-void CALLBACK RecordFocus(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+// The events on a main window's client object, as a reader out of the game's process
+// gets them (Wine hands them over in reverse order): "focus 11", "name 11" (a change of
+// the part a reader is at), "live 3" (a change while another window has the focus).
+std::set<std::string> HeardEvents;
+void CALLBACK RecordEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
     char name[32] = {};
     GetClassNameA(window, name, sizeof name);
-    if (object == OBJID_CLIENT && std::string(name) == "Parent Window")
-        FocusEvents.insert(child);
+    const char* kind = event == EVENT_OBJECT_FOCUS ? "focus " : event == EVENT_OBJECT_NAMECHANGE ? "name " : "live ";
+    if (object == OBJID_CLIENT && std::string(name) == "Parent Window" &&
+        (event == EVENT_OBJECT_FOCUS || event == EVENT_OBJECT_NAMECHANGE || event == 0x8019))
+        HeardEvents.insert(kind + std::to_string(child));
 }
 
 } // namespace
@@ -246,8 +249,8 @@ TEST(Game, PlayedToItsEndFromTheKeyboard)
         return true;
     });
     EXPECT_EQ(imeWindows, 0);
-    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, RecordFocus,
-                                               game.pid(), 0, WINEVENT_OUTOFCONTEXT);
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, 0x8019, nullptr, RecordEvent, game.pid(), 0,
+                                               WINEVENT_OUTOFCONTEXT);
 
     TapKey('4');
     TapKey(VK_NUMPAD4);
@@ -280,7 +283,7 @@ TEST(Game, PlayedToItsEndFromTheKeyboard)
             ASSERT_TRUE(WaitUntil([&] { return player.ReadRow(row, g, s, b); })) << "row " << row;
         }
     }
-    // The last row is judged in the main window, which takes the focus back from the clicked button.
+    // The last row is judged in the main window.
     PostMessageA(work, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
     KeyDown(VK_RETURN);
@@ -299,15 +302,19 @@ TEST(Game, PlayedToItsEndFromTheKeyboard)
     KeyUp(VK_RETURN);
     KeyUp(VK_SPACE);
 
-    // A reader in another process heard the entry while the main window held the focus,
-    // the window itself taking the focus back (the system's event) and the last row;
-    // and it reads every row as the board shows it.
+    // A reader in another process heard the entry at every key, a clicked button's too,
+    // the window itself taking the focus back (the system's event) and the part said
+    // again, each row judged in the work window as a live region, and the last row; and
+    // it reads every row as the board shows it.
+    std::set<std::string> heard{"focus 0", "focus 10", "focus 11", "name 11", "live 11"};
+    for (int row = 1; row <= 9; ++row)
+        heard.insert("live " + std::to_string(row));
     EXPECT_TRUE(WaitUntil([&] {
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&m);
-        return FocusEvents == std::set<LONG>{CHILDID_SELF, 10, 11};
-    })) << ::testing::PrintToString(FocusEvents);
+        return HeardEvents == heard;
+    })) << ::testing::PrintToString(HeardEvents);
     UnhookWinEvent(hook);
     ASSERT_TRUE(player.ReadRow(9, guesses[9], scores[9].first, scores[9].second));
     // 64-bit Wine 8 passes no object between processes (E_NOINTERFACE, while the

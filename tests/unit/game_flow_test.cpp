@@ -53,23 +53,17 @@ TEST_F(GameFlow, DigitPressEffectsInOrder)
     EXPECT_EQ(GameState.digitUsed, used);
 }
 
-TEST_F(GameFlow, RefusedInputDoesNothingAtAll)
+TEST_F(GameFlow, RefusedInputOnlySaysTheEntryAsItStands)
 {
-    Enter("55");        // the same digit twice
+    Enter("5");
     Effects.Clear();
-    PressDigit(5);
-    SubmitGuess();      // GO with one digit
-    Enter("12");
-    SubmitGuess();      // GO with three digits
+    PressDigit(5);  // the same digit twice
+    SubmitGuess();  // GO with one digit
+    EXPECT_EQ(Effects.log, (Log{"announce 入力 5", "announce 入力 5"}));
+    Enter("123");
     Effects.Clear();
-    EXPECT_EQ(GameState.enteredCount, 3);
-    SubmitGuess();
-    PressDigit(1);
-    EXPECT_TRUE(Effects.log.empty());
-    Enter("3");
-    Effects.Clear();
-    PressDigit(9);      // a fifth digit
-    EXPECT_TRUE(Effects.log.empty());
+    PressDigit(9);  // a fifth digit
+    EXPECT_EQ(Effects.log, (Log{"announce 入力 5 1 2 3"}));
     EXPECT_EQ(GameState.guess, (Guess{5, 1, 2, 3}));
     EXPECT_EQ(GameState.guessCount, 0);
 }
@@ -130,11 +124,13 @@ TEST_F(GameFlow, WinShowsTheAnswerAndEndsInput)
     EXPECT_EQ(Effects.dialogs[0].first, "おめでとうございます");
     EXPECT_EQ(Effects.dialogs[0].second, "こたえは 1234 でした");
     EXPECT_EQ(GameState.finished, 1);
+    EXPECT_STREQ(SpokenResult().c_str(), "1回目 1 2 3 4、4ストライク 0ボール、こたえは 1 2 3 4 でした");
     Effects.Clear();
-    Enter("5678");
+    PressDigit(5);
     ClearEntry();
     SubmitGuess();
-    EXPECT_TRUE(Effects.log.empty()) << "nothing is accepted after a win";
+    const std::string over = "announce ゲーム終了、新しいゲームはゲームメニューから";
+    EXPECT_EQ(Effects.log, (Log{over, over, over})) << "nothing is accepted after a win, and each key says so";
 }
 
 TEST_F(GameFlow, WinOnTheTenthGuessIsAWinWithTheFanfare)
@@ -171,7 +167,8 @@ TEST_F(GameFlow, MissOnTheTenthGuessLosesWithoutThePing)
     Effects.Clear();
     Enter("12");
     ClearEntry();
-    EXPECT_TRUE(Effects.log.empty()) << "nothing is accepted after a loss";
+    EXPECT_EQ(Effects.log.size(), 3u) << "nothing is accepted after a loss";
+    EXPECT_EQ(Effects.log.back(), "announce ゲーム終了、新しいゲームはゲームメニューから");
 }
 
 TEST_F(GameFlow, SoundOffOrAnyValueButOneIsSilentWithTheSameFlow)

@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "app/app.h"
 #include "board/board.h"
+#include "board/board_layout.h"
 #include "board/keypad.h"
 #include "game/effects.h"
 #include "game/game_state.h"
@@ -46,11 +48,26 @@ BOOL CALLBACK CountOwnedTooltips(HWND w, LPARAM count)
     return TRUE;
 }
 
+// What a reader gets as the name of child of object, code page 932, or the error.
+std::string NameOf(IAccessible* object, LONG child)
+{
+    VARIANT id{};
+    id.vt = VT_I4;
+    id.lVal = child;
+    BSTR text = nullptr;
+    const HRESULT result = object->get_accName(id, &text);
+    char out[128] = {};
+    WideCharToMultiByte(932, 0, text ? text : L"", -1, out, sizeof out, nullptr, nullptr);
+    SysFreeString(text);
+    return result == S_OK ? std::string(out) : "error " + std::to_string(result);
+}
+
 // Answers the modal dialogs the game opens: a timer running inside the dialog's
-// own message loop reads its two texts, font and place, tries Escape (which must
-// not close it), then presses OK.
+// own message loop reads its two texts, font and place (and, once a reader has asked,
+// what it says for the answer line), tries Escape (which must not close it), then
+// presses OK.
 struct DialogAnswer {
-    std::string caption, headline, answer;
+    std::string caption, headline, answer, spoken;
     std::wstring wide[4];  // caption, headline, answer, help text, as UTF-16
     LOGFONTW logFont{};
     HFONT font = nullptr;
@@ -82,6 +99,13 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD)
         LastDialog.wide[i] = wide;
     }
     GetWindowRect(dialog, &LastDialog.rect);
+    IAccessible* line = nullptr;
+    if (GetModuleHandleA("oleacc.dll"))
+        late::AccessibleObjectFromWindow(items[2], OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&line));
+    if (line) {
+        LastDialog.spoken = NameOf(line, CHILDID_SELF);
+        line->Release();
+    }
     SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     LastDialog.survivedEscape = IsWindow(dialog) && IsWindowVisible(dialog);
     ++LastDialog.seen;
@@ -427,45 +451,47 @@ TEST_F(MainWindow, HintZonesAndOneToolWhateverTheMouseDoes)
     EXPECT_EQ(SendMessageA(MainWindowState.hintTooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
 }
 
-// Child ids of the focus events on the main window's client object, as an
-// out-of-context hook in a reader's process gets them.
-std::vector<LONG> FocusEvents;
-void CALLBACK RecordFocus(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+// The events on the main window's client object, as an out-of-context hook in a
+// reader's process gets them: "focus 11", "name 11" (a change of the part a reader is
+// at), "live 11" (a change while another window has the focus); 0 the window itself.
+using Events = std::vector<std::string>;
+Events ReaderEvents;
+void CALLBACK RecordEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
-    if (window == MainWindowState.window && object == OBJID_CLIENT)
-        FocusEvents.push_back(child);
+    const char* kind = event == EVENT_OBJECT_FOCUS ? "focus " : event == EVENT_OBJECT_NAMECHANGE ? "name " : "live ";
+    if (window == MainWindowState.window && object == OBJID_CLIENT &&
+        (event == EVENT_OBJECT_FOCUS || event == EVENT_OBJECT_NAMECHANGE || event == 0x8019))
+        ReaderEvents.push_back(kind + std::to_string(child));
+}
+// The events since the last call: every message waiting is handled, the hook's among them.
+Events Heard()
+{
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&m);
+    return std::exchange(ReaderEvents, {});
 }
 
-TEST_F(MainWindow, ReaderGetsTheBoardOnItsFirstRequestAndHearsEachJudgedRow)
+TEST_F(MainWindow, ReaderGetsTheBoardOnItsFirstRequestAndHearsEveryMove)
 {
     const HWND w = MainWindowState.window;
     ShowWindow(w, SW_SHOW);
     SetForegroundWindow(w);
-    SetFocus(w);
-    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, RecordFocus,
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, 0x8019, nullptr, RecordEvent,
                                                GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    FocusEvents.clear();
+    SetFocus(Keypad.goButton);
+    SetFocus(w);
+    EXPECT_EQ(Heard(), (Events{"focus 0", "focus 11"})) << "the system's event for the window, then the part";
     Judge({1, 5, 6, 3});
+    EXPECT_EQ(Heard(), (Events{"name 11", "name 11", "name 11", "name 11", "focus 1"}))
+        << "the entry at each digit, then the judged row";
+    // Nothing of the reader ran before it asked. On Windows a reader is also any UI
+    // Automation client, the system's own among them, which asks through the same message.
     EXPECT_EQ(GetModuleHandleA("oleacc.dll"), nullptr) << "loaded before a reader asked";
     IAccessible* board = nullptr;
     ASSERT_EQ(late::AccessibleObjectFromWindow(w, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&board)),
               S_OK);
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))  // the hook's events arrive as messages
-        DispatchMessageA(&m);
-    UnhookWinEvent(hook);
-    EXPECT_EQ(FocusEvents, (std::vector<LONG>{11, 11, 11, 11, 1})) << "the entry at each digit, then the judged row";
-    const auto name = [&](LONG child) {
-        VARIANT id{};
-        id.vt = VT_I4;
-        id.lVal = child;
-        BSTR text = nullptr;
-        const HRESULT result = board->get_accName(id, &text);
-        char out[128] = {};
-        WideCharToMultiByte(932, 0, text ? text : L"", -1, out, sizeof out, nullptr, nullptr);
-        SysFreeString(text);
-        return result == S_OK ? std::string(out) : "error " + std::to_string(result);
-    };
+    const auto name = [&](LONG child) { return NameOf(board, child); };
     long count = 0;
     board->get_accChildCount(&count);
     EXPECT_EQ(count, 10 + 1 + 11) << "the rows, the entry, the keypad";
@@ -476,9 +502,52 @@ TEST_F(MainWindow, ReaderGetsTheBoardOnItsFirstRequestAndHearsEachJudgedRow)
     board->get_accFocus(&focus);
     EXPECT_EQ(focus.vt, VT_I4);
     EXPECT_EQ(focus.lVal, 1) << "the object's focus is the row said";
+    // The board's own order, which the standard object, knowing only windows, lacks.
+    const auto go = [&](long direction, LONG from) {
+        VARIANT start{}, end{};
+        start.vt = VT_I4;
+        start.lVal = from;
+        board->accNavigate(direction, start, &end);
+        if (end.vt == VT_DISPATCH)
+            end.pdispVal->Release();
+        return end.vt == VT_I4 ? std::to_string(end.lVal) : end.vt == VT_DISPATCH ? "button" : "none";
+    };
+    EXPECT_EQ((Events{go(NAVDIR_FIRSTCHILD, 0), go(NAVDIR_NEXT, 1), go(NAVDIR_NEXT, 11), go(NAVDIR_PREVIOUS, 1),
+                      go(NAVDIR_LASTCHILD, 0)}),
+              (Events{"1", "11", "button", "none", "button"}));
+    POINT row1{RowRect(0).CentreX(), RowRect(0).CentreY()};
+    ClientToScreen(w, &row1);
+    VARIANT hit{};
+    board->accHitTest(row1.x, row1.y, &hit);
+    EXPECT_EQ(hit.vt == VT_I4 ? hit.lVal : -1, 1) << "row 1 under the pointer";
     SendMessageA(w, WM_KEYDOWN, VK_END, 0);
     board->get_accFocus(&focus);
     EXPECT_EQ(focus.lVal, 11) << "End reviews the entry";
+    Heard();
+
+    // A pressed button gives the focus back; refused keys say the entry as it is.
+    SendMessageA(Keypad.digitButtons[6], BM_CLICK, 0, 0);
+    EXPECT_EQ(GetFocus(), w) << "the board keeps the keyboard focus";
+    SendMessageA(w, WM_COMMAND, MAKEWPARAM(IDC_DIGIT_BASE + 7, BN_CLICKED), reinterpret_cast<LPARAM>(Keypad.digitButtons[7]));
+    Judge({7, 9});  // 7 refused, then GO with three digits
+    EXPECT_EQ(Heard(), (Events{"focus 0", "focus 11", "name 11", "name 11", "name 11", "name 11"}));
+    EXPECT_EQ(name(11), "入力 7 8 9");
+    SendMessageA(w, WM_KEYDOWN, VK_HOME, 0);
+    NewGame();
+    board->get_accFocus(&focus);
+    EXPECT_EQ(focus.lVal, 11) << "a new game starts at the entry";
+    EXPECT_EQ(Heard(), (Events{"focus 1", "focus 11"}));
+    VARIANT row{};
+    row.vt = VT_I4;
+    row.lVal = 1;
+    EXPECT_EQ(board->accSelect(SELFLAG_TAKEFOCUS, row), S_OK);
+    EXPECT_EQ(Heard(), (Events{"focus 1"})) << "a reader moved to row 1";
+    // The result dialog's answer line reads with the deciding row, its digits spaced.
+    GameState.secret = {1, 2, 3, 4};
+    Judge({1, 2, 3, 4});
+    EXPECT_EQ(LastDialog.answer, "こたえは 1234 でした");
+    EXPECT_EQ(LastDialog.spoken, "1回目 1 2 3 4、4ストライク 0ボール、こたえは 1 2 3 4 でした");
+    UnhookWinEvent(hook);
     board->Release();
     // What a reader says for each keypad button.
     const char* const keys[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "GO", "Clear"};
