@@ -9,6 +9,7 @@
 #define IDD_SETTINGS            104
 #define IDD_RESULT              128
 #define IDD_ONEPOINT            129
+#define IDD_RECORD              141
 
 // Bitmaps: the board, then the key faces of digit d at base + d
 #define IDB_BOARD               105
@@ -35,6 +36,7 @@
 #define IDM_ONEPOINT            40007
 #define IDM_WORKWINDOW          40008
 #define IDM_WORKWINDOW_HELP     40009
+#define IDM_RECORD              40010   // added to the Game menu at run time
 
 // Keypad buttons: digit d sends IDC_DIGIT_BASE + d - 1
 #define IDC_DIGIT_BASE          100     // 100..108
@@ -52,9 +54,16 @@
 #define IDC_HELP_NEXT           1005
 #define IDC_HELP_BACK           1006
 #define IDC_HELP_TEXT           1007
+// Dialog 141, record: six summary lines, then the line and the bar of the wins in k guesses
+#define IDC_RECORD_PLAYED       1010    // summary lines 1010..1015, in the order of RecordTexts
+#define IDC_RECORD_LINE_BASE    1015    // line "k回 N": 1015 + k (1016..1025)
+#define IDC_RECORD_BAR_BASE     1025    // its bar: 1025 + k (1026..1035)
+#define IDC_RECORD_RESET        1036
 
 #ifndef RC_INVOKED
 static_assert(IDB_KEY_USED_BASE + 9 == 114 && IDB_KEY_NORMAL_BASE + 1 == 115, "key faces 106-114, 115-123");
 static_assert(IDB_TILE_BASE + 1 == 132 && IDB_TILE_BASE + 9 == 140, "tile faces 132-140");
+static_assert(IDC_RECORD_PLAYED + 6 == IDC_RECORD_LINE_BASE + 1 && IDC_RECORD_LINE_BASE + 10 == IDC_RECORD_BAR_BASE,
+              "record texts 1010-1025 in the order of RecordTexts, bars 1026-1035");
 static_assert(IDC_DIGIT_BASE + 8 == 108 && IDC_GO == 109 && IDC_CLEAR == 110, "keypad ids 100-110");
 #endif

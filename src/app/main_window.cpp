@@ -10,6 +10,7 @@
 #include "game/game_state.h"
 #include "help/help.h"
 #include "reader/board_reader.h"
+#include "record/record.h"
 #include "resource.h"
 #include "settings/settings.h"
 #include "win/bitmaps.h"
@@ -42,6 +43,7 @@ LRESULT OnCreate(HWND window)
     if (!state.menu) {
         state.menu = GetMenu(window);
         CheckSoundMenu(state.menu, SoundOn);
+        AddRecordMenuItem(state.menu);
     }
     if (!Keypad.goButton)
         CreateKeypad(window);
@@ -72,6 +74,7 @@ void OnDestroy()
     state.historyFont.reset();
     state.entryFont.reset();
     SaveSoundSetting();
+    AbandonRecordedGame();
     ReleaseBoardReader();
     PostQuitMessage(0);
 }
@@ -113,6 +116,7 @@ void OnCommand(HWND window, int id)
     case IDM_ONEPOINT: ShowOnePointHelp(); break;
     case IDM_WORKWINDOW: ShowWorkWindow(); break;
     case IDM_WORKWINDOW_HELP: OpenBesideExe(WorkWindowHelpFileName); break;
+    case IDM_RECORD: ShowRecordDialog(); break;
     default: break;
     }
 }
@@ -189,6 +193,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void NewGame()
 {
     const HWND window = MainWindowState.window;
+    AbandonRecordedGame();
     RestoreKeypad(GameState.enteredCount);
     SaveSoundSetting();
     MainWindowState.backBuffer.Release();

@@ -23,5 +23,10 @@ void AnnounceEntry();
 // Plays one of the game's sound files asynchronously; silent when it is missing.
 void PlayGameSound(const char* fileName);
 
+// The player's record, written before anything of the game's end is shown: a game
+// counts from its first judged guess, and ends won in guesses (1..10) or lost (0).
+void RecordGameOpened();
+void RecordGameEnded(int guesses);
+
 // The modal result dialog with GameState's two result texts.
 void ShowResultDialog();

@@ -121,6 +121,11 @@ void SubmitGuess()
     if (won)
         GameState.finished = 1;
     ++GameState.guessCount;
+    // The record first: a process that dies from here on has the game counted.
+    if (GameState.guessCount == 1)
+        RecordGameOpened();
+    if (won || GameState.guessCount == MaxGuesses)
+        RecordGameEnded(won ? GameState.guessCount : 0);
 
     if (SoundEffectsOn()) {
         if (won)

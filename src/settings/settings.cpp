@@ -53,6 +53,16 @@ int ReadSettingInt(const char* section, const char* key, int defaultValue, const
     return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, path));
 }
 
+void ReadSettingString(const char* section, const char* key, char* out, int size, const char* fileName)
+{
+    char path[PathBufferSize];
+    if (size <= 0)
+        return;
+    out[0] = '\0';
+    if (GetPathBesideExe(path, fileName))
+        GetPrivateProfileStringA(section, key, "", out, static_cast<DWORD>(size), path);
+}
+
 void WriteSettingString(const char* section, const char* key, const char* value, const char* fileName)
 {
     char path[PathBufferSize];

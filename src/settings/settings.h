@@ -16,6 +16,8 @@ extern ShellLinkFlagsRecord ShellLinkFlags;
 
 int FileExistsBesideExe(const char* name);
 int ReadSettingInt(const char* section, const char* key, int defaultValue, const char* fileName);
+// The value as the file spells it, cut to fit size; "" when the file or the key is missing.
+void ReadSettingString(const char* section, const char* key, char* out, int size, const char* fileName);
 void WriteSettingString(const char* section, const char* key, const char* value, const char* fileName);
 int LoadShellLinkFlags(const char* fileName);
 void SaveShellLinkFlags(const char* fileName);

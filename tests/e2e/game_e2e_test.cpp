@@ -146,6 +146,10 @@ TEST(Game, WonByReadingTheBoard)
     EXPECT_FALSE(IsWindowEnabled(game.main())) << "the dialog is modal";
     EXPECT_EQ(OwnedAndCentred(result.dialog, game.main()), "");
     CaptureScreen().Save("game-won");
+    const std::string won = "Played=1\r\nWon=1\r\nStreak=1\r\nBestStreak=1\r\n";
+    const std::string winIn = "Win" + std::to_string(row + 1) + "=1\r\n";
+    EXPECT_NE(ReadFileText(game.IniPath()).find(won), std::string::npos) << "a kill now must find the win in";
+    EXPECT_NE(ReadFileText(game.IniPath()).find(winIn), std::string::npos) << ReadFileText(game.IniPath());
 
     TapKey(VK_ESCAPE);
     Sleep(150);
@@ -155,6 +159,30 @@ TEST(Game, WonByReadingTheBoard)
     int s = 0, b = 0;
     EXPECT_TRUE(player.ReadRow(row, solver.Guess(), s, b));
     EXPECT_EQ(s, 4);
+
+    // The record dialog from the Game menu, its bar of this win in the highlight colour.
+    game.Post(IDM_RECORD);
+    const HWND record = game.WaitForDialog("成績");
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(OwnedAndCentred(record, game.main()), "");
+    std::string texts;
+    for (int id = IDC_RECORD_PLAYED; id <= IDC_RECORD_LINE_BASE + 10; ++id)
+        texts += DialogItemText(record, id) + "|";
+    std::string lines;
+    for (int k = 1; k <= 10; ++k)
+        lines += std::to_string(k) + "回 " + (k == row + 1 ? "1|" : "0|");
+    EXPECT_EQ(texts, "プレイ回数 1|勝ち 1|勝率 100%|現在の連勝 1|最長連勝 1|平均 " + std::to_string(row + 1) + ".0 回|" + lines);
+    CaptureScreen().Save("record-dialog");
+    // Tab reaches リセット, and Yes on its question writes the zeros at once.
+    TapKey(VK_TAB);
+    TapKey(VK_SPACE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(record); })) << "no question";
+    TapKey('Y');
+    EXPECT_TRUE(WaitUntil([&] { return DialogItemText(record, IDC_RECORD_PLAYED) == "プレイ回数 0"; }));
+    EXPECT_NE(ReadFileText(game.IniPath()).find("Played=0\r\nWon=0\r\nStreak=0\r\nBestStreak=0\r\n"),
+              std::string::npos);
+    TapKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(record); })) << "Escape closes the record";
 
     // Nothing is accepted after the win, until New game clears the board.
     player.PressDigit(9);
@@ -357,6 +385,8 @@ TEST(Game, NewGameInTheMiddleOfAGuessStartsClean)
     game.Send(IDM_NEWGAME);
     EXPECT_TRUE(player.EntryShows({}));
     EXPECT_TRUE(player.RowIsEmpty(0));
+    EXPECT_NE(ReadFileText(game.IniPath()).find("Played=1\r\nWon=0\r\nStreak=0\r\n"), std::string::npos)
+        << "abandoned after a judged guess: lost";
     player.PressDigit(5);  // the digits of the abandoned guess are free again
     player.PressDigit(6);
     EXPECT_TRUE(player.EntryShows({5, 6}));

@@ -91,6 +91,10 @@ void InvalidateMainWindow()
 void AnnounceRow(int) {}
 void AnnounceEntry() {}
 
+// The record is counted by its own rules (record/player_record.h).
+void RecordGameOpened() {}
+void RecordGameEnded(int) {}
+
 void PlayGameSound(const char* fileName)
 {
     Record(EffectKind::Sound, 0, 0, fileName ? fileName : "(null)");

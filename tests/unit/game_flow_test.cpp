@@ -91,6 +91,7 @@ TEST_F(GameFlow, GuessJudgedFormatsTheSixteenCharacterLine)
                                 "invalidate", "sound PIN1.wav"}));
     EXPECT_EQ(Line(0), "1 5 6 3    1   1");
     EXPECT_EQ(Line(0).size(), 16u);
+    EXPECT_EQ(Effects.record, Log{"open"});
     EXPECT_EQ(Line(1), std::string(16, ' '));
     EXPECT_STREQ(SpokenPart(2).c_str(), "2回目 まだ");
     EXPECT_EQ(GameState.guessCount, 1);
@@ -120,6 +121,7 @@ TEST_F(GameFlow, WinShowsTheAnswerAndEndsInput)
                                 "sound 21.wav", "mark 4 3", "entry 4 4", "announce 入力 1 2 3 4", "invalidate",  //
                                 "resetkeys [1234]", "history 0", "announce 0 1回目 1 2 3 4、4ストライク 0ボール", "erase",
                                 "invalidate", "sound FAN2.wav", "dialog"}));
+    EXPECT_EQ(Effects.record, (Log{"open", "end 1", "dialog"})) << "counted before anything shows the end";
     ASSERT_EQ(Effects.dialogs.size(), 1u);
     EXPECT_EQ(Effects.dialogs[0].first, "おめでとうございます");
     EXPECT_EQ(Effects.dialogs[0].second, "こたえは 1234 でした");
@@ -147,6 +149,7 @@ TEST_F(GameFlow, WinOnTheTenthGuessIsAWinWithTheFanfare)
     ASSERT_EQ(Effects.dialogs.size(), 1u);
     EXPECT_EQ(Effects.dialogs[0].first, "おめでとうございます");
     EXPECT_EQ(Line(9), "1 2 3 4    4   0");
+    EXPECT_EQ(Effects.record, (Log{"end 10", "dialog"}));
 }
 
 TEST_F(GameFlow, MissOnTheTenthGuessLosesWithoutThePing)
@@ -163,6 +166,7 @@ TEST_F(GameFlow, MissOnTheTenthGuessLosesWithoutThePing)
     ASSERT_EQ(Effects.dialogs.size(), 1u);
     EXPECT_EQ(Effects.dialogs[0].first, "残念でした");
     EXPECT_EQ(Effects.dialogs[0].second, "こたえは 7193 でした");
+    EXPECT_EQ(Effects.record, (Log{"end 0", "dialog"}));
     EXPECT_EQ(GameState.finished, 0);
     Effects.Clear();
     Enter("12");

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "app/app.h"
@@ -267,6 +268,11 @@ TEST_F(MainWindow, NewGameRebuildsOnlyWhatItMust)
     int tooltips = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountOwnedTooltips, reinterpret_cast<LPARAM>(&tooltips));
     EXPECT_EQ(tooltips, 1);
+    const HMENU game = GetSubMenu(MainWindowState.menu, 0);
+    char text[32] = {};
+    GetMenuStringA(game, 2, text, sizeof text, MF_BYPOSITION);
+    EXPECT_EQ(std::make_tuple(GetMenuItemCount(game), GetMenuItemID(game, 2), std::string(text)),
+              std::make_tuple(5, static_cast<UINT>(IDM_RECORD), std::string("成績"))) << "added once, after the work window";
 }
 
 TEST_F(MainWindow, EntryDigitsAndEraseTouchOnlyTheGreenBoxes)

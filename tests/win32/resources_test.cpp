@@ -168,7 +168,7 @@ TEST_F(Resources, HoldsExactlyTheCataloguedNumbersInJapaneseAndOnlyTheManifestIn
         bitmaps.insert(id);
     // Image numbers inside the icon and cursor groups are the compiler's choice: only their count matters.
     const std::map<std::uintptr_t, std::set<std::uintptr_t>> named = {
-        {2, bitmaps}, {4, {101}}, {5, {103, 104, 128, 129}}, {12, {130, 131}}, {14, {102}}, {16, {1}}, {24, {1}},
+        {2, bitmaps}, {4, {101}}, {5, {103, 104, 128, 129, 141}}, {12, {130, 131}}, {14, {102}}, {16, {1}}, {24, {1}},
     };
     std::set<std::uintptr_t> types;
     for (const auto& [type, names] : inventory)

@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "app/app.h"
+#include "game/effects.h"
+#include "record/record.h"
 #include "resource.h"
 #include "settings/settings.h"
 #include "win/beside_exe.h"
@@ -116,9 +118,24 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD)
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(Script.ok ? IDOK : IDCANCEL, BN_CLICKED), 0);
 }
 
+// Reads the record dialog's texts into Script.seen, then closes it with Escape.
+void CALLBACK ReadRecordDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindThreadDialog, reinterpret_cast<LPARAM>(&dialog));
+    char text[64];
+    for (int id = IDC_RECORD_PLAYED; dialog && id <= IDC_RECORD_LINE_BASE + RecordMaxGuesses; ++id) {
+        GetDlgItemTextA(dialog, id, text, sizeof text);
+        Script.seen += std::string(text) + '|';
+    }
+    if (dialog)
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
 // Steps: "init" (a dialog, if one comes, is cancelled), "init:ok", "init:ok+1000+1001",
 // "sound=N", "savesound", "load", "read:KEY" (section Config, default 42), "rm" (the
-// file beside the copy), "report".
+// file beside the copy), "report"; for the record "open", "end=K" (won in K guesses,
+// 0 lost), "record" (the dialog's texts), "kill".
 void RunStep(const std::string& step, std::ostringstream& report)
 {
     const char* ini = AppInfo.settingsFileName;
@@ -143,6 +160,18 @@ void RunStep(const std::string& step, std::ostringstream& report)
         char path[PathBufferSize];
         if (GetPathBesideExe(path, ini))
             DeleteFileA(path);
+    } else if (step == "open") {
+        RecordGameOpened();
+    } else if (step.rfind("end=", 0) == 0) {
+        RecordGameEnded(std::atoi(step.c_str() + 4));
+    } else if (step == "kill") {
+        TerminateProcess(GetCurrentProcess(), 0);
+    } else if (step == "record") {
+        Script = {};
+        const UINT_PTR timer = SetTimer(nullptr, 0, 20, ReadRecordDialog);
+        ShowRecordDialog();
+        KillTimer(nullptr, timer);
+        report << Script.seen;
     } else if (step == "report") {
         report << "sound=" << SoundOn << " flags=" << ShellLinkFlags.startup << ',' << ShellLinkFlags.desktop << ','
                << ShellLinkFlags.startMenu << ' ';
@@ -331,6 +360,18 @@ TEST_F(SettingsBesideExe, OddValuesAreTakenAsTheSystemReadsThem)
              "G=12abc\r\nH=+3\r\nI=\r\n");
     EXPECT_EQ(Run("read:A read:B read:C read:D read:E read:F read:G read:H read:I read:MISSING"),
               "A=0 B=-5 C=7 D=8 E=1215752191 F=-2147483648 G=12 H=3 I=42 MISSING=42 ");
+}
+
+TEST_F(SettingsBesideExe, RecordIsWrittenAsTheGameGoesAndAKilledGameCountsLostAtTheNextStart)
+{
+    WriteIni("[Config]\r\nSOUND=1\r\n");
+    EXPECT_EQ(Run("open end=3 open end=4 open kill"), "");
+    EXPECT_EQ(Ini(), "[Config]\r\nSOUND=1\r\n[Record]\r\nPlayed=2\r\nWon=2\r\nStreak=2\r\nBestStreak=2\r\nWin1=0\r\n"
+                     "Win2=0\r\nWin3=1\r\nWin4=1\r\nWin5=0\r\nWin6=0\r\nWin7=0\r\nWin8=0\r\nWin9=0\r\nWin10=0\r\nOpen=3\r\n");
+    EXPECT_EQ(Run("record"), "プレイ回数 3|勝ち 2|勝率 66%|現在の連勝 0|最長連勝 2|平均 3.5 回|1回 0|2回 0|3回 1|4回 1|"
+                             "5回 0|6回 0|7回 0|8回 0|9回 0|10回 0|");
+    EXPECT_NE(Ini().find("Played=3\r\nWon=2\r\nStreak=0\r\n"), std::string::npos) << Ini();
+    EXPECT_NE(Ini().find("Open=0\r\n"), std::string::npos) << "counted once";
 }
 
 TEST_F(SettingsBesideExe, AFolderTooDeepForTheFileNeitherAsksNorWritesAnywhere)

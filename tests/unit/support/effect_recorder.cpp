@@ -63,8 +63,17 @@ void PlayGameSound(const char* fileName)
 {
     Record(std::string("sound ") + fileName);
 }
+void RecordGameOpened()
+{
+    Effects.record.emplace_back("open");
+}
+void RecordGameEnded(int guesses)
+{
+    Effects.record.push_back("end " + std::to_string(guesses));
+}
 void ShowResultDialog()
 {
     Record("dialog");
+    Effects.record.emplace_back("dialog");
     Effects.dialogs.emplace_back(GameState.resultHeadline.data(), GameState.resultAnswer.data());
 }

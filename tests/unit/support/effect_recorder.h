@@ -9,10 +9,13 @@ struct EffectRecorder {
     std::vector<std::string> log;
     // Called by ShowResultDialog, with the two texts the dialog would show.
     std::vector<std::pair<std::string, std::string>> dialogs;
+    // What the record is told, apart from the log; "dialog" marks where the result dialog opened.
+    std::vector<std::string> record;
     void Clear()
     {
         log.clear();
         dialogs.clear();
+        record.clear();
     }
 };
 
