@@ -9,6 +9,7 @@
 #define IDD_SETTINGS            104
 #define IDD_RESULT              128
 #define IDD_ONEPOINT            129
+#define IDD_REVIEW              142
 
 // Bitmaps: the board, then the key faces of digit d at base + d
 #define IDB_BOARD               105
@@ -35,6 +36,8 @@
 #define IDM_ONEPOINT            40007
 #define IDM_WORKWINDOW          40008
 #define IDM_WORKWINDOW_HELP     40009
+// Added to the Game menu at run time: menu 101 stays as it is
+#define IDM_REVIEW              40011
 
 // Keypad buttons: digit d sends IDC_DIGIT_BASE + d - 1
 #define IDC_DIGIT_BASE          100     // 100..108
@@ -52,6 +55,11 @@
 #define IDC_HELP_NEXT           1005
 #define IDC_HELP_BACK           1006
 #define IDC_HELP_TEXT           1007
+// Dialog 142, review
+#define IDC_REVIEW_LIST         1040
+#define IDC_REVIEW_ANSWER       1041
+#define IDC_REVIEW_NARROWED     1042
+#define IDC_REVIEW_COMPUTER     1043
 
 #ifndef RC_INVOKED
 static_assert(IDB_KEY_USED_BASE + 9 == 114 && IDB_KEY_NORMAL_BASE + 1 == 115, "key faces 106-114, 115-123");
