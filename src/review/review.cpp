@@ -74,7 +74,8 @@ struct Tables {
                         const auto rank = [&](int digit) { return DigitCount(mask & ((1 << digit) - 1)); };
                         codes[n] = {a, b, c, d};
                         setOf[n] = static_cast<uint8_t>(setOfMask[mask]);
-                        orderOf[n] = static_cast<uint8_t>(orderOfRanks[((rank(a) * 4 + rank(b)) * 4 + rank(c)) * 4 + rank(d)]);
+                        const int placed = ((rank(a) * 4 + rank(b)) * 4 + rank(c)) * 4 + rank(d);
+                        orderOf[n] = static_cast<uint8_t>(orderOfRanks[placed]);
                         ++n;
                     }
         for (int p = 0; p < PatternCount; ++p)
@@ -249,39 +250,41 @@ GameReview ReviewGame(const Secret& secret, const JudgedGuess* judged, int count
 
 const char* const ReviewColumnTitles[ReviewColumnCount] = {"回", "予想", "判定", "候補", "合う", "最善手"};
 
-ReviewText ReviewCellText(const GameReview& review, int row, int column)
+namespace {
+template <typename... Values>
+ReviewText Format(const char* format, Values... values)
 {
     ReviewText text{};
-    if (row < 0 || row >= review.rowCount)
-        return text;
-    const ReviewRow& r = review.rows[row];
-    const auto put = [&](const char* format, auto... values) { std::snprintf(text.data(), text.size(), format, values...); };
-    switch (column) {
-    case 0: put("%d", row + 1); break;
-    case 1: put("%d", Number(r.judged.guess)); break;
-    case 2: put("%dS %dB", r.judged.score.strikes, r.judged.score.balls); break;
-    case 3: put("%d→%d", r.before, r.after); break;
-    case 4: put("%s", r.fitted ? "○" : "×"); break;
-    case 5: put("%d (最大 %d)", Number(r.best), r.bestLargest); break;
-    default: break;
-    }
+    std::snprintf(text.data(), text.size(), format, values...);
     return text;
+}
+} // namespace
+
+ReviewText ReviewCellText(const GameReview& review, int row, int column)
+{
+    if (row < 0 || row >= review.rowCount)
+        return {};
+    const ReviewRow& r = review.rows[row];
+    switch (column) {
+    case 0: return Format("%d", row + 1);
+    case 1: return Format("%d", Number(r.judged.guess));
+    case 2: return Format("%dS %dB", r.judged.score.strikes, r.judged.score.balls);
+    case 3: return Format("%d→%d", r.before, r.after);
+    case 4: return Format("%s", r.fitted ? "○" : "×");
+    case 5: return Format("%d (最大 %d)", Number(r.best), r.bestLargest);
+    default: return {};
+    }
 }
 
 ReviewText ReviewLineText(const GameReview& review, int line)
 {
-    ReviewText text{};
-    const auto put = [&](const char* format, auto... values) { std::snprintf(text.data(), text.size(), format, values...); };
     switch (line) {
-    case 0: put("こたえ %d", Number(review.secret)); break;
+    case 0: return Format("こたえ %d", Number(review.secret));
     case 1:
-        if (review.narrowedAt != 0)
-            put("候補が1つになったのは %d回目", review.narrowedAt);
-        else
-            put("%s", "候補は最後まで1つになりませんでした");
-        break;
-    case 2: put("コンピュータなら %d 回", review.computerGuesses); break;
-    default: break;
+        if (review.narrowedAt == 0)
+            return Format("%s", "候補は最後まで1つになりませんでした");
+        return Format("候補が1つになったのは %d回目", review.narrowedAt);
+    case 2: return Format("コンピュータなら %d 回", review.computerGuesses);
+    default: return {};
     }
-    return text;
 }

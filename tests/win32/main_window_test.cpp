@@ -464,8 +464,9 @@ TEST_F(MainWindow, ReviewWaitsForTheDecisionThenListsEachGuess)
     int at = 0;
     while (at < items && GetMenuItemID(game, at) != IDM_REVIEW)
         ++at;
-    const UINT record = 40010;
-    EXPECT_EQ(GetMenuItemID(game, at - 1), GetMenuState(game, record, MF_BYCOMMAND) == static_cast<UINT>(-1) ? IDM_WORKWINDOW : record);
+    const UINT record = 40010;  // the record's item, where the menu has it
+    const bool hasRecord = GetMenuState(game, record, MF_BYCOMMAND) != static_cast<UINT>(-1);
+    EXPECT_EQ(GetMenuItemID(game, at - 1), hasRecord ? record : IDM_WORKWINDOW);
     for (const Guess& guess : {Guess{5, 6, 7, 8}, Guess{1, 2, 4, 3}, Guess{1, 2, 3, 4}}) {
         EXPECT_TRUE(greyed());
         PostMessageA(w, WM_COMMAND, IDM_REVIEW, 0);
@@ -481,10 +482,10 @@ TEST_F(MainWindow, ReviewWaitsForTheDecisionThenListsEachGuess)
     SendMessageA(w, WM_COMMAND, IDM_REVIEW, 0);
     ASSERT_EQ(LastDialog.seen, 2);
     EXPECT_EQ(LastDialog.caption, "感想戦");
-    EXPECT_EQ(LastDialog.review, (std::vector<std::string>{
-                                     "回|予想|判定|候補|合う|最善手", "1|5678|0S 0B|3024→120|○|1234 (最大 840)",
-                                     "2|1243|2S 2B|120→6|○|1235 (最大 42)", "3|1234|4S 0B|6→1|○|1245 (最大 3)",
-                                     "こたえ 1234", "候補が1つになったのは 3回目", "コンピュータなら 1 回"}));
+    EXPECT_EQ(LastDialog.review,
+              (std::vector<std::string>{"回|予想|判定|候補|合う|最善手", "1|5678|0S 0B|3024→120|○|1234 (最大 840)",
+                                        "2|1243|2S 2B|120→6|○|1235 (最大 42)", "3|1234|4S 0B|6→1|○|1245 (最大 3)",
+                                        "こたえ 1234", "候補が1つになったのは 3回目", "コンピュータなら 1 回"}));
     EXPECT_FALSE(LastDialog.survivedEscape) << "Escape closes the review";
     NewGame();
     EXPECT_TRUE(greyed());
