@@ -45,14 +45,11 @@ TEST(Review, ShortGamesCheckedByHand)
     EXPECT_STREQ(ReviewLineText(lost, 2).data(), "コンピュータなら 1 回");
 }
 
-std::vector<Guess> Narrow(const std::vector<Guess>& from, const Guess& guess, const Score& score)
+std::vector<Guess> Narrow(std::vector<Guess> left, const Guess& guess, const Score& score)
 {
-    std::vector<Guess> left;
-    for (const Guess& s : from) {
-        const Score reply = Judge(s, guess);
-        if (reply.strikes == score.strikes && reply.balls == score.balls)
-            left.push_back(s);
-    }
+    std::erase_if(left, [&](const Guess& s) {
+        return Judge(s, guess).strikes != score.strikes || Judge(s, guess).balls != score.balls;
+    });
     return left;
 }
 
@@ -83,13 +80,10 @@ TEST(Review, EveryRowAgreesWithACountOverAllCodes)
     solver::Player player;
     for (const Secret& secret : {Secret{3, 9, 8, 7}, Secret{9, 1, 5, 2}, Secret{6, 4, 8, 2}}) {
         // The solver's own game, which opens with 1234 like the rule (checked by hand above).
-        std::vector<Guess> guesses;
-        for (player.Restart(); guesses.size() < 10; player.Feed(Judge(secret, guesses.back()).strikes,
-                                                                 Judge(secret, guesses.back()).balls)) {
+        player.Restart();
+        std::vector<Guess> guesses{player.Guess()};
+        for (Score s; (s = Judge(secret, guesses.back())).strikes != 4 && player.Feed(s.strikes, s.balls);)
             guesses.push_back(player.Guess());
-            if (Judge(secret, guesses.back()).strikes == 4)
-                break;
-        }
         const GameReview review = Review(secret, guesses);
         ASSERT_EQ(review.rowCount, static_cast<int>(guesses.size()));
         std::vector<Guess> left = solver::AllCodes();
