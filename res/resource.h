@@ -10,6 +10,7 @@
 #define IDD_RESULT              128
 #define IDD_ONEPOINT            129
 #define IDD_RECORD              141
+#define IDD_REVIEW              142
 
 // Bitmaps: the board, then the key faces of digit d at base + d
 #define IDB_BOARD               105
@@ -36,7 +37,9 @@
 #define IDM_ONEPOINT            40007
 #define IDM_WORKWINDOW          40008
 #define IDM_WORKWINDOW_HELP     40009
-#define IDM_RECORD              40010   // added to the Game menu at run time
+// Added to the Game menu at run time: menu 101 stays as it is
+#define IDM_RECORD              40010
+#define IDM_REVIEW              40011
 
 // Keypad buttons: digit d sends IDC_DIGIT_BASE + d - 1
 #define IDC_DIGIT_BASE          100     // 100..108
@@ -59,6 +62,11 @@
 #define IDC_RECORD_LINE_BASE    1015    // line "k回 N": 1015 + k (1016..1025)
 #define IDC_RECORD_BAR_BASE     1025    // its bar: 1025 + k (1026..1035)
 #define IDC_RECORD_RESET        1036
+// Dialog 142, review
+#define IDC_REVIEW_LIST         1040
+#define IDC_REVIEW_ANSWER       1041
+#define IDC_REVIEW_NARROWED     1042
+#define IDC_REVIEW_COMPUTER     1043
 
 #ifndef RC_INVOKED
 static_assert(IDB_KEY_USED_BASE + 9 == 114 && IDB_KEY_NORMAL_BASE + 1 == 115, "key faces 106-114, 115-123");

@@ -12,6 +12,7 @@
 #include "reader/board_reader.h"
 #include "record/record.h"
 #include "resource.h"
+#include "review/review_dialog.h"
 #include "settings/settings.h"
 #include "win/bitmaps.h"
 #include "win/fonts.h"
@@ -56,6 +57,8 @@ LRESULT OnCreate(HWND window)
     CreateHintTooltip(window);
     CreateTiles();
     ResetGame();
+    AddReviewMenuItem(state.menu);
+    UpdateReviewMenuItem(state.menu);
     return 0;
 }
 
@@ -104,7 +107,10 @@ void OnCommand(HWND window, int id)
         return;
     }
     switch (id) {
-    case IDC_GO: SubmitGuess(); break;
+    case IDC_GO:
+        SubmitGuess();
+        UpdateReviewMenuItem(MainWindowState.menu);  // a decided game: once its result has closed
+        break;
     case IDC_CLEAR: ClearEntry(); break;
     case IDM_QUIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
     case IDM_HELPFILE: OpenBesideExe(AppInfo.helpFileName); break;
@@ -117,6 +123,7 @@ void OnCommand(HWND window, int id)
     case IDM_WORKWINDOW: ShowWorkWindow(); break;
     case IDM_WORKWINDOW_HELP: OpenBesideExe(WorkWindowHelpFileName); break;
     case IDM_RECORD: ShowRecordDialog(); break;
+    case IDM_REVIEW: OnReviewCommand(MainWindowState.menu); break;
     default: break;
     }
 }

@@ -1,12 +1,14 @@
 // Benchmark of the built game under Wine, side by side with Wine's own Minesweeper
 // started the same way: launch-to-ready time, private memory, GDI and USER objects
-// at start and after many games, GO-to-repainted-row time, and executable size.
+// at start and after many games, GO-to-repainted-row time, executable size, and the
+// time the review's analysis takes.
 // Prints a table; figures, not verdicts, except that objects must not pile up.
 #include <windows.h>
 
 #include <psapi.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -15,6 +17,7 @@
 #include "board/board_layout.h"
 #include "e2e.h"
 #include "resource.h"
+#include "review/review.h"
 
 using namespace e2e;
 namespace {
@@ -141,6 +144,25 @@ bool PlayOneGame(HWND main)
     return IsWindow(main) != FALSE;
 }
 
+// The review, as the dialog runs it, of a ten-guess game whose every guess left as
+// many secrets as a guess could there (3024, 840, 580, 400, 220, 160, 120, 80, 40, 24).
+std::vector<double> TimeReviews(int count)
+{
+    const Secret secret{9, 4, 1, 7};
+    const Guess guesses[10] = {{1, 2, 3, 4}, {1, 2, 4, 3}, {2, 1, 3, 4}, {1, 3, 2, 4}, {2, 3, 4, 1},
+                               {3, 4, 1, 2}, {1, 4, 3, 2}, {1, 3, 4, 2}, {1, 2, 3, 5}, {1, 6, 7, 3}};
+    std::array<JudgedGuess, 10> judged{};
+    for (int k = 0; k < 10; ++k)
+        judged[k] = {guesses[k], Judge(secret, guesses[k])};
+    std::vector<double> ms;
+    for (int i = 0; i < count; ++i) {
+        const auto t0 = Clock::now();
+        const GameReview review = ReviewGame(secret, judged.data(), 10);
+        ms.push_back(review.rows[9].before == 24 ? Ms(Clock::now() - t0) : -1);
+    }
+    return ms;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -263,6 +285,8 @@ int main(int argc, char** argv)
     const SIZE_T memEnd = PrivateBytes(run.info.hProcess);
     Close(run);
 
+    const std::vector<double> reviewMs = TimeReviews(21);
+
     const double mineMedian = Median(theirs), oursMedian = Median(ours);
     std::printf("benchmark (Wine, virtual desktop %dx%d)\n", GetSystemMetrics(SM_CXSCREEN),
                 GetSystemMetrics(SM_CYSCREEN));
@@ -288,6 +312,8 @@ int main(int argc, char** argv)
     std::printf("%-44s %14.2f\n", "mean time per game (ms)", played ? gamesMs / played : 0);
     std::printf("%-44s %14.1f\n", "GO click to repainted row, median (ms)", Median(goMs));
     std::printf("%-44s %14lld %14lld\n", "executable size (bytes)", FileSize(exe), FileSize(winemine));
+    std::printf("%-44s %14.2f\n", "review of a ten-guess game, median of 21 (ms)", Median(reviewMs));
+    std::printf("%-44s %14.2f\n", "review, slowest of 21 (ms)", *std::max_element(reviewMs.begin(), reviewMs.end()));
 
     bool ok = played == games;
     if (gdiMid >= 0 && gdiEnd != gdiMid) {

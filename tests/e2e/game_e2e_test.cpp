@@ -16,6 +16,7 @@
 #include "e2e.h"
 #include "game/secret.h"
 #include "resource.h"
+#include "review/review.h"
 #include "solver.h"
 
 using namespace e2e;
@@ -79,6 +80,27 @@ void CALLBACK RecordEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, 
         HeardEvents.insert(kind + std::to_string(child));
 }
 
+// A cell of a list view in the game's process: the item record and its text live there.
+std::string ListCellText(const Game& game, HWND list, int row, int column)
+{
+    struct Cell {
+        LVITEMW item;
+        wchar_t text[64];
+    } cell{};
+    auto* remote = static_cast<Cell*>(VirtualAllocEx(game.process(), nullptr, sizeof cell, MEM_COMMIT, PAGE_READWRITE));
+    cell.item.iSubItem = column;
+    cell.item.pszText = remote->text;
+    cell.item.cchTextMax = 64;
+    WriteProcessMemory(game.process(), remote, &cell, sizeof cell, nullptr);
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 5000, &length);
+    ReadProcessMemory(game.process(), remote, &cell, sizeof cell, nullptr);
+    VirtualFreeEx(game.process(), remote, 0, MEM_RELEASE);
+    char text[128] = {};
+    WideCharToMultiByte(932, 0, cell.text, -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
 } // namespace
 
 TEST(Game, StartsCentredAndQuitsByMenuWithExitCodeZero)
@@ -125,6 +147,7 @@ TEST(Game, WonByReadingTheBoard)
     EXPECT_TRUE(player.EntryShows({}));
 
     Result result;
+    std::vector<JudgedGuess> judged;
     int row = 0;
     for (; row < 10 && !result.dialog; ++row) {
         const Code guess = solver.Guess();
@@ -136,6 +159,7 @@ TEST(Game, WonByReadingTheBoard)
         int strikes = -1, balls = -1;
         ASSERT_TRUE(AwaitJudgement(game, player, row, guess, strikes, balls, result))
             << "row " << row << " does not read as any score";
+        judged.push_back({guess, result.dialog ? Score{4, 0} : Score{strikes, balls}});
         if (result.dialog)
             break;
         ASSERT_TRUE(solver.Feed(strikes, balls));
@@ -183,6 +207,32 @@ TEST(Game, WonByReadingTheBoard)
               std::string::npos);
     TapKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(record); })) << "Escape closes the record";
+    // The review of the game won, row by row as the analysis has it; the keyboard
+    // starts on the list, Tab reaches OK, Escape closes.
+    game.Post(IDM_REVIEW);
+    const HWND review = game.WaitForDialog("感想戦");
+    ASSERT_NE(review, nullptr);
+    EXPECT_EQ(OwnedAndCentred(review, game.main()), "");
+    const GameReview expected = ReviewGame(solver.Guess(), judged.data(), static_cast<int>(judged.size()));
+    const HWND list = GetDlgItem(review, IDC_REVIEW_LIST);
+    ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), expected.rowCount);
+    for (int k = 0; k < expected.rowCount; ++k)
+        for (int c = 0; c < ReviewColumnCount; ++c)
+            EXPECT_EQ(ListCellText(game, list, k, c), ReviewCellText(expected, k, c).data()) << k << ", " << c;
+    int line = 0;
+    for (int id : {IDC_REVIEW_ANSWER, IDC_REVIEW_NARROWED, IDC_REVIEW_COMPUTER})
+        EXPECT_EQ(DialogItemText(review, id), ReviewLineText(expected, line++).data());
+    CaptureScreen().Save("review");
+    const auto focused = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(review, nullptr), &info) ? info.hwndFocus : nullptr;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return focused() == list; }));
+    TapKey(VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return focused() == GetDlgItem(review, IDOK); }));
+    TapKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(review); }));
 
     // Nothing is accepted after the win, until New game clears the board.
     player.PressDigit(9);

@@ -24,6 +24,7 @@
 #include "help/help.h"
 #include "help/help_pages.h"
 #include "resource.h"
+#include "review/review.h"
 #include "sound_log.h"
 #include "win/dialogs.h"
 #include "win/late_dll.h"
@@ -75,6 +76,8 @@ struct DialogAnswer {
     RECT rect{};
     bool survivedEscape = false;
     int seen = 0;
+    std::vector<std::string> review;  // the review's titles and rows, cells joined by '|', then its lines
+    bool reviewGreyed = false;        // the review's menu item while this dialog was up
 };
 DialogAnswer LastDialog;
 
@@ -107,6 +110,29 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD)
         LastDialog.spoken = NameOf(line, CHILDID_SELF);
         line->Release();
     }
+    LastDialog.reviewGreyed = GetMenuState(MainWindowState.menu, IDM_REVIEW, MF_BYCOMMAND) & MF_GRAYED;
+    const HWND list = GetDlgItem(dialog, IDC_REVIEW_LIST);
+    for (int row = -1; list && row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
+        std::string cells;
+        for (int c = 0; c < ReviewColumnCount; ++c) {
+            char cell[64] = {};
+            LVCOLUMNA title{};
+            LVITEMA item{};
+            title.mask = LVCF_TEXT;
+            item.iSubItem = c;
+            title.pszText = item.pszText = cell;
+            title.cchTextMax = item.cchTextMax = sizeof cell;
+            if (row < 0)
+                SendMessageA(list, LVM_GETCOLUMNA, c, reinterpret_cast<LPARAM>(&title));
+            else
+                SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+            cells += (c ? "|" : "") + std::string(cell);
+        }
+        LastDialog.review.push_back(cells);
+    }
+    for (int id : {IDC_REVIEW_ANSWER, IDC_REVIEW_NARROWED, IDC_REVIEW_COMPUTER})
+        if (GetDlgItemTextA(dialog, id, text, sizeof text))
+            LastDialog.review.push_back(text);
     SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     LastDialog.survivedEscape = IsWindow(dialog) && IsWindowVisible(dialog);
     ++LastDialog.seen;
@@ -455,6 +481,43 @@ TEST_F(MainWindow, HintZonesAndOneToolWhateverTheMouseDoes)
     SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(390, 100));
     SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(391, 100));
     EXPECT_EQ(SendMessageA(MainWindowState.hintTooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+}
+
+// The review opens only on a decided game, however its command arrives, and lists
+// every judged guess with what it left.
+TEST_F(MainWindow, ReviewWaitsForTheDecisionThenListsEachGuess)
+{
+    const HWND w = MainWindowState.window;
+    const auto greyed = [] { return (GetMenuState(MainWindowState.menu, IDM_REVIEW, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+    const HMENU game = GetSubMenu(MainWindowState.menu, 0);
+    const int items = GetMenuItemCount(game);
+    int at = 0;
+    while (at < items && GetMenuItemID(game, at) != IDM_REVIEW)
+        ++at;
+    EXPECT_EQ(GetMenuItemID(game, at - 1), static_cast<UINT>(IDM_RECORD));
+    for (const Guess& guess : {Guess{5, 6, 7, 8}, Guess{1, 2, 4, 3}, Guess{1, 2, 3, 4}}) {
+        EXPECT_TRUE(greyed());
+        PostMessageA(w, WM_COMMAND, IDM_REVIEW, 0);
+        for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);)
+            DispatchMessageA(&m);
+        EXPECT_EQ(LastDialog.seen, 0) << "a review before the game is decided";
+        for (int d : guess)
+            SendMessageA(w, WM_COMMAND, IDC_DIGIT_BASE + d - 1, 0);
+        SendMessageA(w, WM_COMMAND, IDC_GO, 0);
+    }
+    EXPECT_TRUE(LastDialog.reviewGreyed) << "while the result is up";
+    EXPECT_FALSE(greyed());
+    SendMessageA(w, WM_COMMAND, IDM_REVIEW, 0);
+    ASSERT_EQ(LastDialog.seen, 2);
+    EXPECT_EQ(LastDialog.caption, "感想戦");
+    EXPECT_EQ(LastDialog.review,
+              (std::vector<std::string>{"回|予想|判定|候補|合う|最善手", "1|5678|0S 0B|3024→120|○|1234 (最大 840)",
+                                        "2|1243|2S 2B|120→6|○|1235 (最大 42)", "3|1234|4S 0B|6→1|○|1245 (最大 3)",
+                                        "こたえ 1234", "候補が1つになったのは 3回目", "コンピュータなら 1 回"}));
+    EXPECT_FALSE(LastDialog.survivedEscape) << "Escape closes the review";
+    NewGame();
+    EXPECT_TRUE(greyed());
+    EXPECT_EQ(GetMenuItemCount(game), items) << "added once";
 }
 
 // The events on the main window's client object, as an out-of-context hook in a

@@ -2,6 +2,7 @@
 // number, and the exact menu, dialog templates and version record the game ships.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -168,7 +169,7 @@ TEST_F(Resources, HoldsExactlyTheCataloguedNumbersInJapaneseAndOnlyTheManifestIn
         bitmaps.insert(id);
     // Image numbers inside the icon and cursor groups are the compiler's choice: only their count matters.
     const std::map<std::uintptr_t, std::set<std::uintptr_t>> named = {
-        {2, bitmaps}, {4, {101}}, {5, {103, 104, 128, 129, 141}}, {12, {130, 131}}, {14, {102}}, {16, {1}}, {24, {1}},
+        {2, bitmaps}, {4, {101}}, {5, {103, 104, 128, 129, 141, 142}}, {12, {130, 131}}, {14, {102}}, {16, {1}}, {24, {1}},
     };
     std::set<std::uintptr_t> types;
     for (const auto& [type, names] : inventory)
@@ -417,6 +418,7 @@ struct ControlSpec {
     const wchar_t* text;  // nullptr: the icon ordinal IDI_APP
     DWORD style;          // without WS_CHILD | WS_VISIBLE
     short x, y, cx, cy;
+    const wchar_t* className = L"";  // a class by name (cls -1)
 };
 struct DialogSpec {
     int id;
@@ -453,6 +455,13 @@ const DialogSpec Dialogs[] = {
       {Button, IDC_HELP_NEXT, L"次へ \u2192", BS_PUSHBUTTON | WS_TABSTOP, 130, 72, 50, 14},
       {Static, IDC_HELP_TEXT, L"Static", SS_LEFT | SS_SUNKEN | WS_GROUP, 3, 7, 180, 53},
       {Button, IDC_HELP_BACK, L"\u2190 もどる", BS_PUSHBUTTON | WS_TABSTOP, 78, 72, 50, 14}}},
+    {IDD_REVIEW, DialogStyle, 236, 196, L"感想戦", 9,
+     {{-1, IDC_REVIEW_LIST, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_BORDER | WS_TABSTOP,
+       7, 7, 222, 128, L"SYSLISTVIEW32"},
+      {Static, IDC_REVIEW_ANSWER, L"", SS_LEFT | WS_GROUP, 7, 141, 222, 9},
+      {Static, IDC_REVIEW_NARROWED, L"", SS_LEFT | WS_GROUP, 7, 152, 222, 9},
+      {Static, IDC_REVIEW_COMPUTER, L"", SS_LEFT | WS_GROUP, 7, 163, 222, 9},
+      {Button, IDOK, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 93, 176, 50, 14}}},
 };
 
 TEST_F(Resources, DialogTemplatesMatchByteForByte)
@@ -495,7 +504,7 @@ TEST_F(Resources, DialogTemplatesMatchByteForByte)
             EXPECT_EQ(rect[2], c.cx);
             EXPECT_EQ(rect[3], c.cy);
             EXPECT_EQ(r.Word(), static_cast<std::uint16_t>(c.id));
-            EXPECT_EQ(r.NameOrOrdinal(&ordinal), L"") << "class stored by ordinal";
+            EXPECT_EQ(r.NameOrOrdinal(&ordinal), c.className) << "class name, else an ordinal";
             EXPECT_EQ(ordinal, c.cls);
             const std::wstring text = r.NameOrOrdinal(&ordinal);
             if (c.text == nullptr) {
