@@ -298,7 +298,7 @@ TEST_F(MainWindow, NewGameRebuildsOnlyWhatItMust)
     char text[32] = {};
     GetMenuStringA(game, 2, text, sizeof text, MF_BYPOSITION);
     EXPECT_EQ(std::make_tuple(GetMenuItemCount(game), GetMenuItemID(game, 2), std::string(text)),
-              std::make_tuple(5, static_cast<UINT>(IDM_RECORD), std::string("成績"))) << "added once, after the work window";
+              std::make_tuple(6, static_cast<UINT>(IDM_RECORD), std::string("成績"))) << "added once, after the work window";
 }
 
 TEST_F(MainWindow, EntryDigitsAndEraseTouchOnlyTheGreenBoxes)
