@@ -44,7 +44,9 @@ LRESULT OnCreate(HWND window)
     if (!state.menu) {
         state.menu = GetMenu(window);
         CheckSoundMenu(state.menu, SoundOn);
+        // The record's and the review's items, added once: menu 101 stays as it is.
         AddRecordMenuItem(state.menu);
+        AddReviewMenuItem(state.menu);
     }
     if (!Keypad.goButton)
         CreateKeypad(window);
@@ -57,7 +59,6 @@ LRESULT OnCreate(HWND window)
     CreateHintTooltip(window);
     CreateTiles();
     ResetGame();
-    AddReviewMenuItem(state.menu);
     UpdateReviewMenuItem(state.menu);
     return 0;
 }

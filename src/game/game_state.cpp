@@ -12,11 +12,6 @@ namespace {
 
 constexpr int MaxGuesses = 10;
 
-bool AcceptsInput()
-{
-    return GameState.finished != 1 && GameState.guessCount < MaxGuesses;
-}
-
 void PlayIfSoundOn(const char* fileName)
 {
     if (SoundEffectsOn())
@@ -44,6 +39,11 @@ void FillResult(const char* headline)
 
 } // namespace
 
+bool GameDecided()
+{
+    return GameState.finished == 1 || GameState.guessCount >= MaxGuesses;
+}
+
 void DrawSecret()
 {
     // Seeded anew at every game start: two games started within the same second get the same secret.
@@ -68,7 +68,7 @@ void PressDigit(int d)
     if (d < 1 || d > 9)
         return;
     // A refused key says the entry as it stands: a screen reader has already echoed it.
-    if (GameState.enteredCount >= 4 || GameState.digitUsed[d - 1] != 0 || !AcceptsInput()) {
+    if (GameState.enteredCount >= 4 || GameState.digitUsed[d - 1] != 0 || GameDecided()) {
         AnnounceEntry();
         return;
     }
@@ -84,7 +84,7 @@ void PressDigit(int d)
 
 void ClearEntry()
 {
-    if (!AcceptsInput()) {
+    if (GameDecided()) {
         AnnounceEntry();
         return;
     }
@@ -98,7 +98,7 @@ void ClearEntry()
 
 void SubmitGuess()
 {
-    if (!AcceptsInput() || GameState.enteredCount != 4) {
+    if (GameDecided() || GameState.enteredCount != 4) {
         AnnounceEntry();
         return;
     }

@@ -29,6 +29,8 @@ struct GameStateRecord {
 extern GameStateRecord GameState;
 
 void ResetGame();
+// Won, or its tenth guess missed: the game takes no more input until New game.
+bool GameDecided();
 void PressDigit(int d);     // d = 1..9
 void ClearEntry();
 void SubmitGuess();

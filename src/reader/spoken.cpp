@@ -28,7 +28,7 @@ SpokenText SpokenPart(int part)
             std::snprintf(out.data(), out.size(), "%d回目 %d %d %d %d、%dストライク %dボール", part, g[0], g[1], g[2],
                           g[3], row.score.strikes, row.score.balls);
         }
-    } else if (part == EntryPart && (GameState.finished == 1 || GameState.guessCount >= RowParts)) {
+    } else if (part == EntryPart && GameDecided()) {
         std::snprintf(out.data(), out.size(), "ゲーム終了、新しいゲームはゲームメニューから");
     } else if (part == EntryPart) {
         int length = std::snprintf(out.data(), out.size(), "%s", GameState.enteredCount == 0 ? "入力なし" : "入力");

@@ -123,18 +123,7 @@ void AbandonRecordedGame()
 
 void AddRecordMenuItem(HMENU menu)
 {
-    const HMENU game = GetSubMenu(menu, 0);
-    const int count = GetMenuItemCount(game);
-    for (int i = 0; i < count; ++i) {
-        if (GetMenuItemID(game, i) != IDM_WORKWINDOW)
-            continue;
-        const UINT flags = MF_BYPOSITION | MF_STRING;
-        if (GameTextsAreWide())
-            InsertMenuW(game, i + 1, flags, IDM_RECORD, WideGameText("成績").c_str());
-        else
-            InsertMenuA(game, i + 1, flags, IDM_RECORD, "成績");
-        return;
-    }
+    InsertGameMenuItem(menu, IDM_WORKWINDOW, IDM_RECORD, "成績");
 }
 
 void ShowRecordDialog()

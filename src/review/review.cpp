@@ -200,11 +200,6 @@ void Narrow(Workspace& w, const Guess& guess, const Score& score)
 
 } // namespace
 
-bool GameDecided(const GameStateRecord& game)
-{
-    return game.finished == 1 || game.guessCount >= 10;
-}
-
 GameReview ReviewGame(const Secret& secret, const JudgedGuess* judged, int count)
 {
     GameReview review;

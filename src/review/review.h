@@ -26,9 +26,6 @@ struct GameReview {
     int32_t computerGuesses = 0;  // guesses the best-guess rule, played from the start, takes
 };
 
-// A game is decided once it is won or its tenth guess has missed.
-bool GameDecided(const GameStateRecord& game);
-
 // The review of count judged guesses (0 to 10) of a game with this secret.
 GameReview ReviewGame(const Secret& secret, const JudgedGuess* judged, int count);
 

@@ -19,20 +19,6 @@ constexpr const char* ReviewMenuText = "感想戦";
 constexpr int ColumnWidths[ReviewColumnCount] = {18, 30, 34, 52, 26, 58};
 constexpr int LineControls[] = {IDC_REVIEW_ANSWER, IDC_REVIEW_NARROWED, IDC_REVIEW_COMPUTER};
 
-// The pop-up that holds command and the command's place in it; false when none does.
-bool FindCommand(HMENU menu, UINT command, HMENU& popup, int& position)
-{
-    for (int p = 0; p < GetMenuItemCount(menu); ++p) {
-        popup = GetSubMenu(menu, p);
-        for (int i = 0; popup && i < GetMenuItemCount(popup); ++i)
-            if (GetMenuItemID(popup, i) == command) {
-                position = i;
-                return true;
-            }
-    }
-    return false;
-}
-
 // A list view message whose record carries a text: the W form with the text as
 // UTF-16 where the game's texts are wide, else the A form with the bytes (which
 // the list view only reads).
@@ -93,23 +79,12 @@ void OnReviewInit(HWND dialog)
 
 void AddReviewMenuItem(HMENU menu)
 {
-    HMENU popup = nullptr;
-    int position = 0;
-    if (FindCommand(menu, IDM_REVIEW, popup, position))
-        return;
-    // After the record's "成績".
-    if (!FindCommand(menu, IDM_RECORD, popup, position))
-        return;
-    const UINT flags = MF_BYPOSITION | MF_STRING | MF_GRAYED;
-    if (GameTextsAreWide())
-        InsertMenuW(popup, position + 1, flags, IDM_REVIEW, WideGameText(ReviewMenuText).c_str());
-    else
-        InsertMenuA(popup, position + 1, flags, IDM_REVIEW, ReviewMenuText);
+    InsertGameMenuItem(menu, IDM_RECORD, IDM_REVIEW, ReviewMenuText, MF_GRAYED);
 }
 
 void UpdateReviewMenuItem(HMENU menu)
 {
-    EnableMenuItem(menu, IDM_REVIEW, MF_BYCOMMAND | (GameDecided(GameState) ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_REVIEW, MF_BYCOMMAND | (GameDecided() ? MF_ENABLED : MF_GRAYED));
 }
 
 void OnReviewCommand(HMENU menu)

@@ -2,8 +2,7 @@
 // The review's window side: its item on the Game menu and its dialog.
 #include <windows.h>
 
-// Adds "感想戦" to the Game menu once, after the record's item where the menu has it,
-// else after the work window's.
+// "感想戦", greyed, after the record's "成績" in the Game menu.
 void AddReviewMenuItem(HMENU menu);
 // The item is enabled exactly while a decided game is on the board.
 void UpdateReviewMenuItem(HMENU menu);

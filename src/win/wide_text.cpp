@@ -27,3 +27,20 @@ void SetGameText(HWND dialog, int control, const char* text)
     else
         SetDlgItemTextA(dialog, control, text);
 }
+
+void InsertGameMenuItem(HMENU menu, UINT after, UINT command, const char* text, UINT flags)
+{
+    for (int p = 0; p < GetMenuItemCount(menu); ++p) {
+        const HMENU popup = GetSubMenu(menu, p);
+        for (int i = 0; popup && i < GetMenuItemCount(popup); ++i) {
+            if (GetMenuItemID(popup, i) != after)
+                continue;
+            flags |= MF_BYPOSITION | MF_STRING;
+            if (GameTextsAreWide())
+                InsertMenuW(popup, i + 1, flags, command, WideGameText(text).c_str());
+            else
+                InsertMenuA(popup, i + 1, flags, command, text);
+            return;
+        }
+    }
+}

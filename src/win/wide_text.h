@@ -30,3 +30,7 @@ inline WideText WideGameText(const char* text)
 
 // The W or A twin of each call that shows a game text.
 void SetGameText(HWND dialog, int control, const char* text);
+// An item added at run time to the pop-up of menu that holds the command after,
+// right below it, with flags (MF_GRAYED...) beside MF_STRING; nothing where no
+// pop-up holds after.
+void InsertGameMenuItem(HMENU menu, UINT after, UINT command, const char* text, UINT flags = 0);
